@@ -1,0 +1,70 @@
+#include "line_reader.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <system_error>
+
+namespace orvane::cli {
+
+namespace {
+constexpr std::size_t kBlock = 1 << 16;
+}
+
+LineReader::LineReader(int fd) : fd_(fd), buffer_(kBlock) {}
+
+bool LineReader::Fill() {
+  // Move the unread part to the front, grow only when one line fills the buffer.
+  if (begin_ > 0) {
+    std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
+    end_ -= begin_;
+    begin_ = 0;
+  }
+  if (end_ == buffer_.size()) buffer_.resize(buffer_.size() * 2);
+  for (;;) {
+    const ssize_t n = ::read(fd_, buffer_.data() + end_, buffer_.size() - end_);
+    if (n > 0) {
+      end_ += static_cast<std::size_t>(n);
+      return true;
+    }
+    if (n == 0) {
+      eof_ = true;
+      return false;
+    }
+    if (errno != EINTR) throw std::system_error(errno, std::generic_category(), "read");
+  }
+}
+
+bool LineReader::Next(std::string_view& line) {
+  std::size_t scanned = 0;  // bytes of the current line already searched for a line end
+  for (;;) {
+    if (skipLf_ && begin_ < end_) {
+      if (buffer_[begin_] == '\n') ++begin_;
+      skipLf_ = false;
+    }
+    const char* start = buffer_.data() + begin_;
+    const std::size_t avail = end_ - begin_;
+    for (std::size_t i = scanned; i < avail; ++i) {
+      const char c = start[i];
+      if (c == '\n' || c == '\r') {
+        line = std::string_view(start, i);
+        begin_ += i + 1;
+        skipLf_ = (c == '\r');
+        return true;
+      }
+    }
+    scanned = avail;
+    if (eof_ || !Fill()) {
+      if (skipLf_ && begin_ < end_ && buffer_[begin_] == '\n') ++begin_;
+      skipLf_ = false;
+      if (begin_ == end_) return false;
+      line = std::string_view(buffer_.data() + begin_, end_ - begin_);
+      begin_ = end_;
+      return true;
+    }
+    // Fill() may have moved the data; `scanned` counts from begin_, which is now 0.
+  }
+}
+
+}  // namespace orvane::cli

@@ -1,0 +1,200 @@
+// orvane-convert: converts fault-slip measurements from a file or standard input.
+#include <fcntl.h>
+#include <getopt.h>
+#include <sysexits.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <optional>
+#include <string>
+#include <system_error>
+
+#include "batch_run.h"
+#include "line_reader.h"
+#include "output_file.h"
+
+namespace {
+
+using orvane::BatchRun;
+using orvane::ConversionOptions;
+using orvane::LineOutcome;
+
+constexpr int kExitLineErrors = 1;
+constexpr int kExitStopped = 2;
+
+const char kUsage[] =
+    "Usage: orvane-convert [OPTIONS] [FILE]\n"
+    "Converts fault-slip measurements (plane, lineation, sense letter, bedding) into\n"
+    "dip direction, dip, trend, plunge and sense, one output line per input line.\n"
+    "FILE absent or \"-\" reads standard input.\n"
+    "\n"
+    "  --declination TEXT   magnetic declination in degrees, positive to the west (default 0)\n"
+    "  --untilting TEXT     untilting percentage of the bedding dip (default 0)\n"
+    "  --no-surface         lines carry no plane field\n"
+    "  --no-lineation       lines carry no lineation field\n"
+    "  --no-sense           lines carry no sense letter\n"
+    "  --no-projection      do not project the lineation onto its plane\n"
+    "  --decimal            write one decimal instead of integers\n"
+    "  -o, --output FILE    write a fault data file (\".fdt\" appended unless present,\n"
+    "                       CR LF line ends, lines beginning with \"#\" left out)\n"
+    "  --keep-comments      with -o, keep lines beginning with \"#\"\n"
+    "  -h, --help           show this help and exit\n"
+    "      --version        show the version and exit\n"
+    "\n"
+    "Exit status: 0 all lines converted, 1 some lines were unreadable, 2 the run\n"
+    "stopped or a file could not be read or written, 64 usage error.\n";
+
+int UsageError(const std::string& message) {
+  std::fprintf(stderr, "orvane-convert: %s\nTry 'orvane-convert --help' for more information.\n",
+               message.c_str());
+  return EX_USAGE;
+}
+
+struct CommandLine {
+  ConversionOptions options;
+  std::string input = "-";
+  std::optional<std::string> output;
+  bool keepComments = false;
+};
+
+enum Option {
+  kDeclination = 256,
+  kUntilting,
+  kNoSurface,
+  kNoLineation,
+  kNoSense,
+  kNoProjection,
+  kDecimal,
+  kKeepComments,
+  kVersion,
+};
+
+// Parses argv; returns an exit status when the program should end at once.
+std::optional<int> Parse(int argc, char** argv, CommandLine& cmd) {
+  static const option kLongOptions[] = {
+      {"declination", required_argument, nullptr, kDeclination},
+      {"untilting", required_argument, nullptr, kUntilting},
+      {"no-surface", no_argument, nullptr, kNoSurface},
+      {"no-lineation", no_argument, nullptr, kNoLineation},
+      {"no-sense", no_argument, nullptr, kNoSense},
+      {"no-projection", no_argument, nullptr, kNoProjection},
+      {"decimal", no_argument, nullptr, kDecimal},
+      {"output", required_argument, nullptr, 'o'},
+      {"keep-comments", no_argument, nullptr, kKeepComments},
+      {"help", no_argument, nullptr, 'h'},
+      {"version", no_argument, nullptr, kVersion},
+      {nullptr, 0, nullptr, 0},
+  };
+  opterr = 0;
+  optind = 1;
+  for (;;) {
+    const int c = getopt_long(argc, argv, ":ho:", kLongOptions, nullptr);
+    if (c == -1) break;
+    switch (c) {
+      case kDeclination: cmd.options.DeclinationText = optarg; break;
+      case kUntilting: cmd.options.UntiltingText = optarg; break;
+      case kNoSurface: cmd.options.SurfaceData = false; break;
+      case kNoLineation: cmd.options.LineationData = false; break;
+      case kNoSense: cmd.options.SenseData = false; break;
+      case kNoProjection: cmd.options.ProjectionToSurface = false; break;
+      case kDecimal: cmd.options.OneDecimal = true; break;
+      case 'o': cmd.output = optarg; break;
+      case kKeepComments: cmd.keepComments = true; break;
+      case 'h': std::fputs(kUsage, stdout); return 0;
+      case kVersion: std::puts("orvane-convert (Orvane) 2.3"); return 0;
+      case ':': return UsageError(std::string("option '") + argv[optind - 1] + "' needs a value");
+      default: return UsageError(std::string("unknown option '") + argv[optind - 1] + "'");
+    }
+  }
+  if (argc - optind > 1) return UsageError("only one input file can be given");
+  if (argc - optind == 1) cmd.input = argv[optind];
+  return std::nullopt;
+}
+
+void Diagnose(const std::string& file, long line, std::string_view message) {
+  std::fprintf(stderr, "%s:%ld: %.*s\n", file.c_str(), line, static_cast<int>(message.size()),
+               message.data());
+}
+
+int Run(const CommandLine& cmd) {
+  const std::string inputName = (cmd.input == "-") ? "-" : cmd.input;
+  int inputFd = STDIN_FILENO;
+  if (cmd.input != "-") {
+    inputFd = ::open(cmd.input.c_str(), O_RDONLY | O_CLOEXEC);
+    if (inputFd < 0) {
+      std::fprintf(stderr, "orvane-convert: cannot read '%s': %s\n", cmd.input.c_str(),
+                   std::strerror(errno));
+      return kExitStopped;
+    }
+  }
+
+  std::unique_ptr<orvane::cli::AtomicFile> file;
+  std::string outputName;
+  if (cmd.output) {
+    outputName = orvane::cli::FaultDataFileName(*cmd.output);
+    try {
+      file = std::make_unique<orvane::cli::AtomicFile>(outputName);
+    } catch (const std::system_error& e) {
+      std::fprintf(stderr, "orvane-convert: cannot write '%s': %s\n", outputName.c_str(),
+                   e.code().message().c_str());
+      return kExitStopped;
+    }
+  }
+  orvane::cli::BufferedWriter out(file ? file->Descriptor() : STDOUT_FILENO);
+  const char* lineEnd = file ? "\r\n" : "\n";
+  const bool dropComments = file && !cmd.keepComments;
+
+  long lineNumber = 0;
+  int status = 0;
+  BatchRun run(cmd.options, [&](const std::string& text) {
+    std::fprintf(stderr, "%s:%ld: %s\n", inputName.c_str(), lineNumber, text.c_str());
+  });
+  orvane::cli::LineReader reader(inputFd);
+  std::string converted;
+  std::string_view line;
+  try {
+    while (reader.Next(line)) {
+      ++lineNumber;
+      LineOutcome outcome;
+      try {
+        outcome = run.ConvertInputLine(line, converted);
+      } catch (const orvane::RunStopped& stop) {
+        if (!stop.AlreadyShown()) Diagnose(inputName, lineNumber, stop.what());
+        status = kExitStopped;
+        break;
+      }
+      if (outcome == LineOutcome::Error) {
+        Diagnose(inputName, lineNumber, BatchRun::MessageOf(converted));
+        status = kExitLineErrors;
+      }
+      if (dropComments && !converted.empty() && converted[0] == '#') continue;
+      out.Write(converted);
+      out.Write(lineEnd);
+    }
+  } catch (const std::system_error& e) {
+    std::fprintf(stderr, "orvane-convert: cannot read '%s': %s\n", inputName.c_str(),
+                 e.code().message().c_str());
+    status = kExitStopped;
+  }
+  if (inputFd != STDIN_FILENO) ::close(inputFd);
+
+  try {
+    out.Flush();
+    if (file) file->Commit();
+  } catch (const std::system_error& e) {
+    std::fprintf(stderr, "orvane-convert: cannot write '%s': %s\n",
+                 file ? outputName.c_str() : "standard output", e.code().message().c_str());
+    return kExitStopped;
+  }
+  return status;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  CommandLine cmd;
+  if (const auto exitNow = Parse(argc, argv, cmd)) return *exitNow;
+  return Run(cmd);
+}

@@ -1,0 +1,59 @@
+// Buffered output to a descriptor, and the fault data file written atomically.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orvane::cli {
+
+// Collects bytes and writes them in large blocks. Throws std::system_error on failure.
+class BufferedWriter {
+ public:
+  explicit BufferedWriter(int fd) : fd_(fd) { buffer_.reserve(kBlock); }
+  ~BufferedWriter() = default;
+  BufferedWriter(const BufferedWriter&) = delete;
+  BufferedWriter& operator=(const BufferedWriter&) = delete;
+
+  void Write(std::string_view bytes) {
+    if (buffer_.size() + bytes.size() > kBlock) Flush();
+    if (bytes.size() >= kBlock) {
+      WriteAll(bytes);
+    } else {
+      buffer_.insert(buffer_.end(), bytes.begin(), bytes.end());
+    }
+  }
+  void Flush();
+  void SetDescriptor(int fd) { fd_ = fd; }
+
+ private:
+  static constexpr std::size_t kBlock = 1 << 16;
+  void WriteAll(std::string_view bytes);
+  int fd_;
+  std::vector<char> buffer_;
+};
+
+// The name a fault data file is saved under: ".fdt" is appended unless the name
+// already ends in exactly ".fdt" ("result.FDT" -> "result.FDT.fdt").
+std::string FaultDataFileName(const std::string& chosen);
+
+// A file written to a temporary name beside its target and renamed over it on
+// Commit, so that the target is never half written. Without Commit the temporary
+// file is removed.
+class AtomicFile {
+ public:
+  explicit AtomicFile(std::string target);  // throws std::system_error naming the file
+  ~AtomicFile();
+  AtomicFile(const AtomicFile&) = delete;
+  AtomicFile& operator=(const AtomicFile&) = delete;
+
+  int Descriptor() const { return fd_; }
+  void Commit();  // throws std::system_error naming the file
+
+ private:
+  std::string target_;
+  std::string temp_;
+  int fd_ = -1;
+};
+
+}  // namespace orvane::cli

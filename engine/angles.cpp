@@ -1,0 +1,33 @@
+#include "angles.h"
+
+#include <cmath>
+
+namespace orvane {
+
+namespace {
+// Below this many whole turns the stepwise loops run as written, so ordinary values
+// get exactly the loops' sums; beyond it a remainder takes their place.
+constexpr double kMaxLoopTurns = 64;
+}  // namespace
+
+double WrapAzimuth(double x) {
+  if (!std::isfinite(x)) return x;
+  if (std::fabs(x) > kMaxLoopTurns * 360.0) x = std::fmod(x, 360.0);
+  while (x >= 360) x -= 360;
+  while (x < 0) x += 360;
+  return x;
+}
+
+double WrapToRange(double low, double high, double value) {
+  const double period = high - low;
+  if (!std::isfinite(value) || !(period > 0)) return value;
+  if (std::fabs(value - low) > kMaxLoopTurns * period ||
+      std::fabs(value - high) > kMaxLoopTurns * period) {
+    value = low + std::fmod(value - low, period);
+  }
+  while (value < low) value += period;
+  while (value > high) value -= period;
+  return value;
+}
+
+}  // namespace orvane

@@ -1,0 +1,124 @@
+#include "batch_run.h"
+
+#include <utility>
+
+#include "numbers.h"
+#include "text.h"
+
+namespace orvane {
+
+namespace {
+
+// Comments on converted lines are cut to this many characters, "#" included.
+constexpr std::size_t kMaxCommentChars = 99;
+
+void AppendAzimuthColumn(std::string& out, double value) {
+  const double n = RoundToInt(value);
+  if (n < 100) out.push_back(' ');
+  if (n < 10) out.push_back(' ');
+  AppendInteger(out, n);
+}
+
+void AppendDipColumn(std::string& out, double value) {
+  const double n = RoundToInt(value);
+  if (n < 10) out.push_back(' ');
+  AppendInteger(out, n);
+}
+
+}  // namespace
+
+void AppendOutputLine(std::string& out, const ZelmDataC& datum, const ConversionOptions& options,
+                      std::string_view comment) {
+  out.push_back(' ');
+  if (options.OneDecimal) {
+    AppendGeneral(out, RoundTo(datum.DipDirection, 1));
+    out.push_back(' ');
+    AppendGeneral(out, RoundTo(datum.Dip, 1));
+    if (options.LineationData) {
+      out.push_back(' ');
+      AppendGeneral(out, RoundTo(datum.Trend, 1));
+      out.push_back(' ');
+      AppendGeneral(out, RoundTo(datum.Plunge, 1));
+    }
+  } else {
+    AppendAzimuthColumn(out, datum.DipDirection);
+    out.push_back(' ');
+    AppendDipColumn(out, datum.Dip);
+    if (options.LineationData) {
+      out.push_back(' ');
+      AppendAzimuthColumn(out, datum.Trend);
+      out.push_back(' ');
+      AppendDipColumn(out, datum.Plunge);
+    }
+  }
+  if (options.SenseData) {
+    out.push_back(' ');
+    out.append(datum.Sense);
+  }
+  out.push_back(' ');
+  out.append(comment);
+}
+
+BatchRun::BatchRun(const ConversionOptions& options, NotifyUser notify)
+    : ctx_(options, std::move(notify)) {}
+
+LineOutcome BatchRun::ConvertInputLine(std::string_view line, std::string& out) {
+  out.clear();
+  std::string_view data = line;
+  std::string_view comment;
+  const std::size_t hash = line.find('#');
+  if (hash != std::string_view::npos) {
+    comment = FirstCharacters(line.substr(hash), kMaxCommentChars);
+    data = line.substr(0, hash);
+  }
+  data = Trim(data);
+  if (data.empty()) {
+    out.assign(line);
+    return LineOutcome::Copied;
+  }
+
+  ZelmDataC datum;
+  ctx_.ClearErrorLine();
+  if (!ConvertLine(datum, data, ctx_)) {
+    out.assign(ctx_.ErrorLine());
+    out.append(line);
+    out.push_back(']');
+    return LineOutcome::Error;
+  }
+  datum.SetDipDirection(datum.DipDirection - ctx_.Declination());
+  datum.SetTrend(datum.Trend - ctx_.Declination());
+  AppendOutputLine(out, datum, ctx_.Options(), comment);
+  return LineOutcome::Converted;
+}
+
+std::string_view BatchRun::MessageOf(std::string_view errorLine) {
+  if (errorLine.size() < 2 || errorLine.substr(0, 2) != "# ") return {};
+  const std::size_t end = errorLine.find(" [", 2);
+  return errorLine.substr(2, end == std::string_view::npos ? std::string_view::npos : end - 2);
+}
+
+void ConvertAllLines(const ConversionOptions& options, InputPane& input, OutputPane& output,
+                     const NotifyUser& notify, const std::function<void()>& completed) {
+  output.Clear();
+  BatchRun run(options, notify);
+  std::string out;
+  for (int i = 0; i < input.LineCount(); ++i) {
+    const std::string line = input.LineAt(i);
+    switch (run.ConvertInputLine(line, out)) {
+      case LineOutcome::Copied:
+        output.AppendLine(out);
+        break;
+      case LineOutcome::Converted:
+        output.AppendLine(out);
+        input.MarkLineAsNormal(i);
+        break;
+      case LineOutcome::Error:
+        output.AppendLine(out);
+        input.MarkLineAsError(i);
+        break;
+    }
+  }
+  if (completed) completed();
+}
+
+}  // namespace orvane

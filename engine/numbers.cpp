@@ -1,0 +1,126 @@
+#include "numbers.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <system_error>
+
+#include "text.h"
+
+namespace orvane {
+
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+int HexValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+// True when `s` is [sign] (digits [. digits] | . digits) [(e|E) [sign] digits].
+bool IsDecimalFloat(std::string_view s) {
+  std::size_t i = 0;
+  const std::size_t n = s.size();
+  if (i < n && (s[i] == '+' || s[i] == '-')) ++i;
+  std::size_t digits = 0;
+  while (i < n && IsDigit(s[i])) ++i, ++digits;
+  if (i < n && s[i] == '.') {
+    ++i;
+    while (i < n && IsDigit(s[i])) ++i, ++digits;
+  }
+  if (digits == 0) return false;
+  if (i < n && (s[i] == 'e' || s[i] == 'E')) {
+    ++i;
+    if (i < n && (s[i] == '+' || s[i] == '-')) ++i;
+    std::size_t expDigits = 0;
+    while (i < n && IsDigit(s[i])) ++i, ++expDigits;
+    if (expDigits == 0) return false;
+  }
+  return i == n;
+}
+
+}  // namespace
+
+std::optional<double> StrToFloat(std::string_view text) {
+  const std::string_view s = Trim(text);
+  if (!IsDecimalFloat(s)) return std::nullopt;
+  // from_chars takes no "+"; the grammar check above has ruled out "+-".
+  const std::string_view body = (s.front() == '+') ? s.substr(1) : s;
+  double value = 0;
+  const auto [end, ec] =
+      std::from_chars(body.data(), body.data() + body.size(), value, std::chars_format::general);
+  if (ec != std::errc() || end != body.data() + body.size()) return std::nullopt;
+  if (!std::isfinite(value)) return std::nullopt;
+  return value;
+}
+
+std::optional<std::int32_t> StrToInt(std::string_view text) {
+  std::size_t i = 0;
+  const std::size_t n = text.size();
+  while (i < n && IsBlankOrControl(text[i])) ++i;
+  bool negative = false;
+  if (i < n && (text[i] == '+' || text[i] == '-')) negative = (text[i++] == '-');
+  int base = 10;
+  if (i < n && text[i] == '$') {
+    base = 16;
+    ++i;
+  } else if (i + 1 < n && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X')) {
+    base = 16;
+    i += 2;
+  }
+  if (i == n) return std::nullopt;
+  std::int64_t value = 0;
+  constexpr std::int64_t kLimit = std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1;
+  for (; i < n; ++i) {
+    const int d = (base == 16) ? HexValue(text[i]) : (IsDigit(text[i]) ? text[i] - '0' : -1);
+    if (d < 0) return std::nullopt;
+    value = value * base + d;
+    if (value > kLimit) return std::nullopt;
+  }
+  if (negative) value = -value;
+  if (value > std::numeric_limits<std::int32_t>::max()) return std::nullopt;
+  return static_cast<std::int32_t>(value);
+}
+
+std::int32_t StrToIntDef(std::string_view text, std::int32_t fallback) {
+  return StrToInt(text).value_or(fallback);
+}
+
+double RoundToInt(double x) {
+  const double t = std::trunc(x);
+  const double f = x - t;
+  double r = t;
+  if (!(std::fabs(f) < 0.5)) r = (f > 0) ? t + 1 : (f < 0 ? t - 1 : t);
+  return r == 0 ? 0.0 : r;  // never a negative zero
+}
+
+double RoundTo(double x, int n) {
+  const double scale = std::pow(10.0, n);
+  const double scaled = x * scale;
+  // Beyond 2^53 every double is whole already; scaling further would only overflow.
+  if (!std::isfinite(scaled) || std::fabs(x) >= 9007199254740992.0) return x;
+  return RoundToInt(scaled) / scale;
+}
+
+void AppendInteger(std::string& out, double wholeValue) {
+  char buf[400];
+  std::to_chars_result res;
+  if (std::fabs(wholeValue) < 9.0e18) {
+    res = std::to_chars(buf, buf + sizeof buf, static_cast<std::int64_t>(wholeValue));
+  } else {
+    res = std::to_chars(buf, buf + sizeof buf, wholeValue, std::chars_format::fixed, 0);
+  }
+  out.append(buf, res.ptr);
+}
+
+void AppendGeneral(std::string& out, double value) {
+  if (value == 0) value = 0;  // "-0" is not a number a user writes
+  char buf[64];
+  const auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 15);
+  out.append(buf, res.ptr);
+}
+
+}  // namespace orvane

@@ -1,0 +1,110 @@
+#include "text.h"
+
+namespace orvane {
+
+std::string_view Trim(std::string_view text) {
+  std::size_t b = 0;
+  std::size_t e = text.size();
+  while (b < e && IsBlankOrControl(text[b])) ++b;
+  while (e > b && IsBlankOrControl(text[e - 1])) --e;
+  return text.substr(b, e - b);
+}
+
+std::string Trim(const std::string& text) { return std::string(Trim(std::string_view(text))); }
+
+bool IsNumber(std::string_view text) {
+  for (char c : text) {
+    if (!((c >= '0' && c <= '9') || c == '.' || c == '-')) return false;
+  }
+  return true;
+}
+
+void NextToken(std::string_view& rest, std::string_view& token) {
+  const std::size_t space = rest.find(' ');
+  const std::size_t comma = rest.find(',');
+  const std::size_t tab = rest.find('\t');
+  if (space == std::string_view::npos && comma == std::string_view::npos &&
+      tab == std::string_view::npos) {
+    token = rest;
+    rest = std::string_view();
+    return;
+  }
+  // The cut is the first space unless a comma, then a tab, comes before it.
+  std::size_t cut = space;
+  if (comma < cut) cut = comma;
+  if (tab < cut) cut = tab;
+  token = Trim(rest.substr(0, cut));
+  rest = Trim(rest.substr(cut + 1));
+}
+
+void NextToken(std::string& rest, std::string& token) {
+  std::string_view r = rest;
+  std::string_view t;
+  NextToken(r, t);
+  std::string newToken(t);
+  std::string newRest(r);
+  token = std::move(newToken);
+  rest = std::move(newRest);
+}
+
+namespace {
+
+// Length of the well-formed UTF-8 sequence starting at s[i], or 0 when there is none.
+std::size_t Utf8SequenceLength(std::string_view s, std::size_t i) {
+  const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
+  const unsigned char c = byte(i);
+  if (c < 0x80) return 1;
+  std::size_t n;
+  unsigned char lo = 0x80, hi = 0xBF;  // allowed range of the second byte
+  if (c >= 0xC2 && c <= 0xDF) {
+    n = 2;
+  } else if (c >= 0xE0 && c <= 0xEF) {
+    n = 3;
+    if (c == 0xE0) lo = 0xA0;  // overlong
+    if (c == 0xED) hi = 0x9F;  // surrogates
+  } else if (c >= 0xF0 && c <= 0xF4) {
+    n = 4;
+    if (c == 0xF0) lo = 0x90;  // overlong
+    if (c == 0xF4) hi = 0x8F;  // above U+10FFFF
+  } else {
+    return 0;
+  }
+  if (i + n > s.size()) return 0;
+  if (byte(i + 1) < lo || byte(i + 1) > hi) return 0;
+  for (std::size_t k = 2; k < n; ++k) {
+    if (byte(i + k) < 0x80 || byte(i + k) > 0xBF) return 0;
+  }
+  return n;
+}
+
+}  // namespace
+
+bool IsValidUtf8(std::string_view text) {
+  for (std::size_t i = 0; i < text.size();) {
+    const std::size_t n = Utf8SequenceLength(text, i);
+    if (n == 0) return false;
+    i += n;
+  }
+  return true;
+}
+
+std::string_view FirstCharacters(std::string_view text, std::size_t maxChars) {
+  if (text.size() <= maxChars) return text;
+  // Pure ASCII up to the cut is the common case and needs no decoding.
+  bool ascii = true;
+  for (std::size_t i = 0; i < maxChars; ++i) {
+    if (static_cast<unsigned char>(text[i]) >= 0x80) {
+      ascii = false;
+      break;
+    }
+  }
+  if (ascii) return text.substr(0, maxChars);
+  if (!IsValidUtf8(text)) return text.substr(0, maxChars);
+  std::size_t i = 0;
+  for (std::size_t chars = 0; chars < maxChars && i < text.size(); ++chars) {
+    i += Utf8SequenceLength(text, i);
+  }
+  return text.substr(0, i);
+}
+
+}  // namespace orvane

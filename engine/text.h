@@ -1,0 +1,38 @@
+// Byte-string helpers shared by every reader of the engine.
+//
+// Text is handled as bytes; positions are 0-based in the code (the field-book
+// rules are stated 1-based, so "position 1" is index 0 here).
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace orvane {
+
+// True for the bytes that Trim removes: the blank and every control character (0..32).
+constexpr bool IsBlankOrControl(char c) { return static_cast<unsigned char>(c) <= 32; }
+
+// Removes leading and trailing blanks and control characters. "  12 \t" -> "12".
+std::string_view Trim(std::string_view text);
+std::string Trim(const std::string& text);
+
+// True when every character is a decimal digit, "." or "-". The empty text is
+// numeric too. Says nothing about the form: "1.2.3" and "--" pass.
+bool IsNumber(std::string_view text);
+
+// Cuts the next field off the front of `rest` into `token` and leaves the trimmed
+// remainder in `rest`. Fields end at the first space, unless a comma or tab comes
+// earlier. "120 , 30" gives "120", then "", then "30".
+void NextToken(std::string_view& rest, std::string_view& token);
+void NextToken(std::string& rest, std::string& token);
+
+// The first `maxChars` characters of `text`: UTF-8 sequences count as one
+// character and are never split; in text that is not valid UTF-8 every byte is
+// one character.
+std::string_view FirstCharacters(std::string_view text, std::size_t maxChars);
+
+// True when the bytes are well-formed UTF-8 (no overlongs, surrogates or values above U+10FFFF).
+bool IsValidUtf8(std::string_view text);
+
+}  // namespace orvane

@@ -1,0 +1,55 @@
+#include "zelmdatac.h"
+
+#include "angles.h"
+#include "numbers.h"
+#include "text.h"
+
+namespace orvane {
+
+ZelmDataC::ZelmDataC() {
+  SetDipDirection(0);
+  SetDip(0);
+  SetTrend(0);
+  Plunge = 0;
+  SetSense("NULL");
+}
+
+void ZelmDataC::SetDipDirection(double x) { DipDirection = WrapAzimuth(x); }
+
+void ZelmDataC::SetTrend(double x) { Trend = WrapAzimuth(x); }
+
+void ZelmDataC::SetDip(double x) {
+  if (x > 90) {
+    SetDipDirection(DipDirection + 180);
+    Dip = 180 - x;
+  } else if (x < 0) {
+    SetDipDirection(DipDirection + 180);
+    Dip = -x;
+  } else {
+    Dip = x;
+  }
+}
+
+bool ZelmDataC::ReadPlaneFields(std::string_view a, std::string_view b) {
+  const auto direction = StrToFloat(a);
+  if (!direction) return false;
+  SetDipDirection(*direction);
+  if (b.empty() || !IsNumber(b)) return false;
+  const auto dip = StrToFloat(b);
+  if (!dip) return false;
+  SetDip(*dip);
+  return true;
+}
+
+bool ZelmDataC::ReadLineationFields(std::string_view a, std::string_view b) {
+  const auto trend = StrToFloat(a);
+  if (!trend) return false;
+  SetTrend(*trend);
+  if (b.empty() || !IsNumber(b)) return false;
+  const auto plunge = StrToFloat(b);
+  if (!plunge) return false;
+  Plunge = *plunge;
+  return true;
+}
+
+}  // namespace orvane
