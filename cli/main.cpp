@@ -93,19 +93,43 @@ std::optional<int> Parse(int argc, char** argv, CommandLine& cmd) {
     const int c = getopt_long(argc, argv, ":ho:", kLongOptions, nullptr);
     if (c == -1) break;
     switch (c) {
-      case kDeclination: cmd.options.DeclinationText = optarg; break;
-      case kUntilting: cmd.options.UntiltingText = optarg; break;
-      case kNoSurface: cmd.options.SurfaceData = false; break;
-      case kNoLineation: cmd.options.LineationData = false; break;
-      case kNoSense: cmd.options.SenseData = false; break;
-      case kNoProjection: cmd.options.ProjectionToSurface = false; break;
-      case kDecimal: cmd.options.OneDecimal = true; break;
-      case 'o': cmd.output = optarg; break;
-      case kKeepComments: cmd.keepComments = true; break;
-      case 'h': std::fputs(kUsage, stdout); return 0;
-      case kVersion: std::puts("orvane-convert (Orvane) 2.3"); return 0;
-      case ':': return UsageError(std::string("option '") + argv[optind - 1] + "' needs a value");
-      default: return UsageError(std::string("unknown option '") + argv[optind - 1] + "'");
+      case kDeclination:
+        cmd.options.DeclinationText = optarg;
+        break;
+      case kUntilting:
+        cmd.options.UntiltingText = optarg;
+        break;
+      case kNoSurface:
+        cmd.options.SurfaceData = false;
+        break;
+      case kNoLineation:
+        cmd.options.LineationData = false;
+        break;
+      case kNoSense:
+        cmd.options.SenseData = false;
+        break;
+      case kNoProjection:
+        cmd.options.ProjectionToSurface = false;
+        break;
+      case kDecimal:
+        cmd.options.OneDecimal = true;
+        break;
+      case 'o':
+        cmd.output = optarg;
+        break;
+      case kKeepComments:
+        cmd.keepComments = true;
+        break;
+      case 'h':
+        std::fputs(kUsage, stdout);
+        return 0;
+      case kVersion:
+        std::puts("orvane-convert (Orvane) 2.3");
+        return 0;
+      case ':':
+        return UsageError(std::string("option '") + argv[optind - 1] + "' needs a value");
+      default:
+        return UsageError(std::string("unknown option '") + argv[optind - 1] + "'");
     }
   }
   if (argc - optind > 1) return UsageError("only one input file can be given");

@@ -28,7 +28,8 @@ void BufferedWriter::Flush() {
 
 std::string FaultDataFileName(const std::string& chosen) {
   const std::string ext = ".fdt";
-  if (chosen.size() >= ext.size() && chosen.compare(chosen.size() - ext.size(), ext.size(), ext) == 0) {
+  if (chosen.size() >= ext.size() &&
+      chosen.compare(chosen.size() - ext.size(), ext.size(), ext) == 0) {
     return chosen;
   }
   return chosen + ext;
@@ -42,8 +43,8 @@ AtomicFile::AtomicFile(std::string target) : target_(std::move(target)) {
   const mode_t mask = ::umask(0);
   ::umask(mask);
   struct stat existing;
-  const mode_t mode = (::stat(target_.c_str(), &existing) == 0) ? (existing.st_mode & 07777)
-                                                                : (0666 & ~mask);
+  const mode_t mode =
+      (::stat(target_.c_str(), &existing) == 0) ? (existing.st_mode & 07777) : (0666 & ~mask);
   ::fchmod(fd_, mode);
 }
 

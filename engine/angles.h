@@ -7,8 +7,12 @@ inline constexpr double kPi = 3.141592653589793;
 
 // Degrees to radians as x * pi * (1/180), radians to degrees as x * 180 * (1/pi).
 // The order of the products is part of the results: keep it.
-inline double DegToRad(double x) { return x * kPi * (1.0 / 180.0); }
-inline double RadToDeg(double x) { return x * 180.0 * (1.0 / kPi); }
+inline double DegToRad(double x) {
+  return x * kPi * (1.0 / 180.0);
+}
+inline double RadToDeg(double x) {
+  return x * 180.0 * (1.0 / kPi);
+}
 
 // Wraps into [0, 360) by whole turns: 360 -> 0, 725 -> 5, -0.5 -> 359.5. A negative
 // value so small that adding 360 rounds to 360 gives 360. Terminates for every

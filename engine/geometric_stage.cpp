@@ -35,7 +35,9 @@ void FoldPlunge(ZelmDataC& datum) {
 }  // namespace
 
 // TODO(geometry): projection onto the plane.
-bool ProjectLineationOntoPlane(ZelmDataC& /*datum*/, LineContext& /*ctx*/) { return true; }
+bool ProjectLineationOntoPlane(ZelmDataC& /*datum*/, LineContext& /*ctx*/) {
+  return true;
+}
 
 bool ApplyGeometricStage(ZelmDataC& datum, std::string_view token, LineContext& ctx) {
   ApplySenseRules(datum);

@@ -3,6 +3,8 @@
 namespace orvane {
 
 // Compact lineation notations are not read yet: every token is rejected.
-bool ZelmDataC::ReadLineationNotation(std::string_view /*token*/) { return false; }
+bool ZelmDataC::ReadLineationNotation(std::string_view /*token*/) {
+  return false;
+}
 
 }  // namespace orvane

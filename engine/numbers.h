@@ -34,7 +34,8 @@ double RoundToInt(double x);
 // Rounds to n decimal places by RoundToInt(x * 10^n) / 10^n: RoundTo(12.25, 1) = 12.3.
 double RoundTo(double x, int n);
 
-// Appends a whole-valued double in plain decimal digits, in full ("-3", "1000000000000000019884624838656").
+// Appends a whole-valued double in plain decimal digits, in full ("-3",
+// "1000000000000000019884624838656").
 void AppendInteger(std::string& out, double wholeValue);
 
 // Appends the shortest general form with at most 15 significant digits, "." as

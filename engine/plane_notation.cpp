@@ -3,6 +3,8 @@
 namespace orvane {
 
 // Compact plane notations are not read yet: every token is rejected.
-bool ZelmDataC::ReadPlaneNotation(std::string_view /*token*/) { return false; }
+bool ZelmDataC::ReadPlaneNotation(std::string_view /*token*/) {
+  return false;
+}
 
 }  // namespace orvane

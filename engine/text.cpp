@@ -10,7 +10,9 @@ std::string_view Trim(std::string_view text) {
   return text.substr(b, e - b);
 }
 
-std::string Trim(const std::string& text) { return std::string(Trim(std::string_view(text))); }
+std::string Trim(const std::string& text) {
+  return std::string(Trim(std::string_view(text)));
+}
 
 bool IsNumber(std::string_view text) {
   for (char c : text) {

@@ -11,7 +11,9 @@
 namespace orvane {
 
 // True for the bytes that Trim removes: the blank and every control character (0..32).
-constexpr bool IsBlankOrControl(char c) { return static_cast<unsigned char>(c) <= 32; }
+constexpr bool IsBlankOrControl(char c) {
+  return static_cast<unsigned char>(c) <= 32;
+}
 
 // Removes leading and trailing blanks and control characters. "  12 \t" -> "12".
 std::string_view Trim(std::string_view text);

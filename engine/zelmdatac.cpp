@@ -14,9 +14,13 @@ ZelmDataC::ZelmDataC() {
   SetSense("NULL");
 }
 
-void ZelmDataC::SetDipDirection(double x) { DipDirection = WrapAzimuth(x); }
+void ZelmDataC::SetDipDirection(double x) {
+  DipDirection = WrapAzimuth(x);
+}
 
-void ZelmDataC::SetTrend(double x) { Trend = WrapAzimuth(x); }
+void ZelmDataC::SetTrend(double x) {
+  Trend = WrapAzimuth(x);
+}
 
 void ZelmDataC::SetDip(double x) {
   if (x > 90) {

@@ -9,8 +9,8 @@
 #             case's args must write to "$WORK/out" or "$WORK/out.fdt")
 # In args, "$CASE" stands for the case folder and "$WORK" for a scratch folder.
 set -u
-bin="$1"
-here="$2"
+bin=$(realpath "$1")
+here=$(realpath "$2")
 pass=0
 fail=0
 for dir in "$here"/cases/*/; do

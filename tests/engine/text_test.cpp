@@ -1,1 +1,81 @@
+#include "text.h"
+
 #include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace orvane {
+namespace {
+
+TEST(Text, TrimRemovesBlanksAndControlCharacters) {
+  EXPECT_EQ(Trim(std::string_view("  12 \t\r")), "12");
+  EXPECT_EQ(Trim(std::string_view("\x01\x1f a b \x7f")),
+            "a b \x7f");  // DEL is not a control byte here
+  EXPECT_EQ(Trim(std::string_view(" \t ")), "");
+  EXPECT_EQ(Trim(std::string_view("\xc2\xb0")), "\xc2\xb0");  // UTF-8 bytes are kept
+}
+
+TEST(Text, IsNumberChecksCharactersOnly) {
+  for (const char* yes : {"", "120", "-5", "1.2.3", "--", ".", "007"}) {
+    EXPECT_TRUE(IsNumber(yes)) << yes;
+  }
+  for (const char* no : {"+5", "1e5", "3x", " 1", "N30E"}) {
+    EXPECT_FALSE(IsNumber(no)) << no;
+  }
+}
+
+std::vector<std::string> Tokens(std::string line) {
+  std::vector<std::string> out;
+  std::string_view rest = line;
+  std::string_view token;
+  while (!rest.empty()) {
+    NextToken(rest, token);
+    out.emplace_back(token);
+  }
+  return out;
+}
+
+TEST(Text, NextTokenSplitsAtSpaceCommaTab) {
+  using V = std::vector<std::string>;
+  EXPECT_EQ(Tokens("120 30 45 20 N"), (V{"120", "30", "45", "20", "N"}));
+  EXPECT_EQ(Tokens("120,30,45,20,N"), (V{"120", "30", "45", "20", "N"}));
+  EXPECT_EQ(Tokens("120\t30\t45\t20\tN"), (V{"120", "30", "45", "20", "N"}));
+  EXPECT_EQ(Tokens("120   30"), (V{"120", "30"}));
+  // A comma after blanks, or two separators in a row, give an empty field.
+  EXPECT_EQ(Tokens("120 , 30"), (V{"120", "", "30"}));
+  EXPECT_EQ(Tokens("120,,30"), (V{"120", "", "30"}));
+  EXPECT_EQ(Tokens("a,b c"), (V{"a", "b", "c"}));
+}
+
+TEST(Text, NextTokenOnStringsLeavesRest) {
+  std::string rest = "120 ,30";
+  std::string token;
+  NextToken(rest, token);
+  EXPECT_EQ(token, "120");
+  EXPECT_EQ(rest, ",30");
+  NextToken(rest, token);
+  EXPECT_EQ(token, "");
+  EXPECT_EQ(rest, "30");
+}
+
+TEST(Text, FirstCharactersNeverSplitsUtf8) {
+  const std::string degrees = "#\xc2\xb0\xc2\xb0\xc2\xb0";  // "#°°°"
+  EXPECT_EQ(FirstCharacters(degrees, 3), "#\xc2\xb0\xc2\xb0");
+  EXPECT_EQ(FirstCharacters(degrees, 10), degrees);
+  EXPECT_EQ(FirstCharacters("abcdef", 4), "abcd");
+  // Not valid UTF-8 (a lone Windows-1252 degree sign): every byte counts.
+  EXPECT_EQ(FirstCharacters("#\xb0\xb0\xb0", 2), "#\xb0");
+}
+
+TEST(Text, IsValidUtf8) {
+  EXPECT_TRUE(IsValidUtf8("plain"));
+  EXPECT_TRUE(IsValidUtf8("\xe2\x82\xac \xf0\x9f\x98\x80"));
+  EXPECT_FALSE(IsValidUtf8("\xb0"));          // lone continuation byte
+  EXPECT_FALSE(IsValidUtf8("\xc0\xaf"));      // overlong
+  EXPECT_FALSE(IsValidUtf8("\xed\xa0\x80"));  // surrogate
+  EXPECT_FALSE(IsValidUtf8("\xe2\x82"));      // cut short
+}
+
+}  // namespace
+}  // namespace orvane
