@@ -1,9 +1,25 @@
+// The geometric stage of a line's conversion: projection of the lineation onto its
+// plane, orientation by the sense letter, untilting about the bedding strike, the
+// sense derived afresh after untilting, and the final downward folding.
+#include <cmath>
+
 #include "angles.h"
+#include "direction.h"
 #include "line_conversion.h"
+#include "matrix.h"
 
 namespace orvane {
 
 namespace {
+
+// Shorter than this fraction of the lineation, the part in the plane is rounding
+// noise: the lineation is perpendicular to the plane and has no projection.
+constexpr double kPerpendicularLimit = 1e-6;
+
+// A plane travels as its upward normal: azimuth = dip direction, plunge = dip - 90.
+MatrixC PlaneNormal(const ZelmDataC& datum) {
+  return DirectionVector(datum.DipDirection, datum.Dip - 90);
+}
 
 // Reverses the lineation's vector.
 void FlipLineation(ZelmDataC& datum) {
@@ -11,13 +27,55 @@ void FlipLineation(ZelmDataC& datum) {
   datum.Plunge = -datum.Plunge;
 }
 
-// Orients the lineation along the slip of the hanging wall, by the sense letter.
+// Orients the lineation along the slip of the block above the plane.
 void ApplySenseRules(ZelmDataC& datum) {
   if (datum.Sense == "R") {
     FlipLineation(datum);
   } else if (datum.Sense == "D" || datum.Sense == "S") {
     const double d = WrapToRange(-180, 180, datum.Trend - datum.DipDirection);
     if ((datum.Sense == "D" && d < 0) || (datum.Sense == "S" && d > 0)) FlipLineation(datum);
+  }
+}
+
+// Rotates plane and lineation about the horizontal bedding strike by `percentage`
+// of the bedding dip; 100 makes the bedding horizontal.
+void Untilt(ZelmDataC& datum, const DirectionC& bedding, std::int64_t percentage) {
+  const double angle = (bedding.Plunge + 90) * static_cast<double>(percentage) * 0.01;
+  const double axisAzimuth = bedding.Azimuth + 90;
+
+  const MatrixC normal = PlaneNormal(datum);
+  const double downBefore = normal.At(3, 1);
+  const double dipDirectionBefore = datum.DipDirection;
+  const MatrixC rotatedNormal = RotateAboutAxis(normal, angle, axisAzimuth, 0);
+  datum.SetDipDirection(AzimuthOf(rotatedNormal));
+  datum.SetDip(PlungeOf(rotatedNormal) + 90);
+
+  const MatrixC lineation =
+      RotateAboutAxis(DirectionVector(datum.Trend, datum.Plunge), angle, axisAzimuth, 0);
+  datum.Plunge = PlungeOf(lineation);
+  datum.SetTrend(AzimuthOf(lineation));
+
+  // A plane turned over keeps its hanging wall: the lineation must turn with it.
+  const double product = downBefore * rotatedNormal.At(3, 1);
+  if (product < 0) {
+    FlipLineation(datum);
+  } else if (product == 0) {
+    const double e = WrapToRange(-180, 180, datum.DipDirection - dipDirectionBefore);
+    if (e < -90 || e > 90) FlipLineation(datum);
+  }
+}
+
+// The sense letter read back from the untilted, oriented lineation.
+void DeriveSense(ZelmDataC& datum) {
+  const double d = WrapToRange(-180, 180, datum.Trend - datum.DipDirection);
+  if (datum.Plunge > 0 && d >= -45 && d <= 45) {
+    datum.SetSense("N");
+  } else if (datum.Plunge < 0 && (d >= 135 || d <= -135)) {
+    datum.SetSense("R");
+  } else if (d >= 0) {
+    datum.SetSense("D");
+  } else {
+    datum.SetSense("S");
   }
 }
 
@@ -34,8 +92,23 @@ void FoldPlunge(ZelmDataC& datum) {
 
 }  // namespace
 
-// TODO(geometry): projection onto the plane.
-bool ProjectLineationOntoPlane(ZelmDataC& /*datum*/, LineContext& /*ctx*/) {
+bool ProjectLineationOntoPlane(ZelmDataC& datum, LineContext& ctx) {
+  const MatrixC normal = PlaneNormal(datum);
+  const MatrixC lineation = DirectionVector(datum.Trend, datum.Plunge);
+  double along = 0;
+  for (int i = 1; i <= 3; ++i) along += lineation.At(i, 1) * normal.At(i, 1);
+  double inPlane = 0;
+  for (int i = 1; i <= 3; ++i) {
+    const double c = lineation.At(i, 1) - along * normal.At(i, 1);
+    inPlane += c * c;
+  }
+  if (std::sqrt(inPlane) < kPerpendicularLimit * Length(lineation)) {
+    ctx.ReportLineError("liniation data is perpendicular to surface data");
+    return false;
+  }
+  const MatrixC projected = ProjectOntoPlane(lineation, normal);
+  datum.Plunge = PlungeOf(projected);
+  datum.SetTrend(AzimuthOf(projected));
   return true;
 }
 
@@ -43,10 +116,13 @@ bool ApplyGeometricStage(ZelmDataC& datum, std::string_view token, LineContext& 
   ApplySenseRules(datum);
   const std::int64_t percentage = ctx.UntiltingPercentage();
   if (percentage != 0) {
-    // TODO(geometry): read the bedding field `token` and untilt.
-    (void)token;
-    ctx.ReportLineError("error in bedding dip data");
-    return false;
+    DirectionC bedding(0);
+    if (!ReadQuadrantAttitude(bedding, token)) {
+      ctx.ReportLineError("error in bedding dip data");
+      return false;
+    }
+    Untilt(datum, bedding, percentage);
+    DeriveSense(datum);
   }
   FoldPlunge(datum);
   return true;

@@ -1,0 +1,73 @@
+// Small dense matrices of doubles, the north-east-down frame, and rotations.
+//
+// The engine uses 3x1 columns (directions) and 3x3 rotations. Indices are 1-based.
+// The arithmetic is evaluated in a fixed order (each product accumulated from
+// k = 1 up, each rotation as five elementary products): results are rounded for
+// output, and another order would move results that sit on a rounding boundary.
+#pragma once
+
+#include <array>
+#include <vector>
+
+namespace orvane {
+
+class MatrixC {
+ public:
+  // A zero matrix of rows x columns (both at least 1). Up to 3x3 needs no heap.
+  MatrixC(int rows, int columns);
+
+  int Rows() const { return rows_; }
+  int Columns() const { return columns_; }
+
+  // Indices are not checked: callers stay within the shape.
+  void Set(int row, int column, double value) { Data()[Index(row, column)] = value; }
+  double At(int row, int column) const { return Data()[Index(row, column)]; }
+
+  // Copies every element of `source`. Shapes must be equal: otherwise prints
+  // "not same number of r, c" to standard output and aborts.
+  MatrixC& Assign(const MatrixC& source);
+
+ private:
+  static constexpr int kInline = 9;
+  int Index(int row, int column) const { return (row - 1) * columns_ + (column - 1); }
+  double* Data() { return heap_.empty() ? inline_.data() : heap_.data(); }
+  const double* Data() const { return heap_.empty() ? inline_.data() : heap_.data(); }
+
+  int rows_;
+  int columns_;
+  std::array<double, kInline> inline_{};
+  std::vector<double> heap_;
+};
+
+// A * B. The inner sizes must agree: otherwise prints "cn and rn are not much !" to
+// standard output and aborts.
+MatrixC Multiply(const MatrixC& a, const MatrixC& b);
+
+// Sets the 3x3 `target` to the right-handed rotation by `angleDegrees` about axis
+// 1 (north), 2 (east) or 3 (down). A positive angle about axis 3 adds to azimuths.
+void SetAxisRotation(MatrixC& target, double angleDegrees, int axis);
+
+// Euclidean length of a row or column vector; -1 for a matrix with more than one
+// row and more than one column.
+double Length(const MatrixC& m);
+
+// The matrix divided by its Length; a copy when the Length is -1.
+MatrixC Normalized(const MatrixC& m);
+
+// The unit vector along the part of v (3x1) perpendicular to n (3x1): (I - N N^T) v,
+// normalized, with N the unit n. The caller makes sure that part is not zero.
+MatrixC ProjectOntoPlane(const MatrixC& v, const MatrixC& n);
+
+// v (3 rows) turned by `angle` degrees about the axis of azimuth `axisAzimuth` and
+// plunge `axisPlunge`, right-handed about the axis direction.
+MatrixC RotateAboutAxis(const MatrixC& v, double angle, double axisAzimuth, double axisPlunge);
+
+// The unit 3x1 vector (cos p cos a, cos p sin a, sin p) of azimuth a and plunge p.
+MatrixC DirectionVector(double azimuth, double plunge);
+
+// Back from a vector: azimuth atan2(E, N) in (-180, 180], plunge asin(D) in
+// [-90, 90] (the argument clamped into [-1, 1] against rounding), both in degrees.
+double AzimuthOf(const MatrixC& v);
+double PlungeOf(const MatrixC& v);
+
+}  // namespace orvane
