@@ -1,10 +1,45 @@
+// Compact notations of a fault plane: quadrant ("N30E40S", "NS60W", "EW45N") and
+// slash ("120/35").
+#include <string>
+
+#include "direction.h"
+#include "numbers.h"
+#include "text.h"
 #include "zelmdatac.h"
 
 namespace orvane {
 
-// Compact plane notations are not read yet: every token is rejected.
-bool ZelmDataC::ReadPlaneNotation(std::string_view /*token*/) {
-  return false;
+namespace {
+// The slash notation reads at most this many characters after the "/".
+constexpr std::size_t kMaxSlashTail = 99;
+}  // namespace
+
+bool ZelmDataC::ReadPlaneNotation(std::string_view token) {
+  const bool quadrant =
+      (!token.empty() && token[0] == 'N') || token.find("EW") != std::string_view::npos;
+  if (quadrant) {
+    // The short forms: "NS" strikes north-south, "EW" east-west.
+    std::string text(token);
+    if (text.starts_with("NS")) text = "N0E" + text.substr(2);
+    if (text.starts_with("EW")) text = "N90E" + text.substr(2);
+    DirectionC direction(0);
+    if (!ReadQuadrantAttitude(direction, text)) return false;
+    SetDipDirection(direction.Azimuth);
+    SetDip(direction.Plunge + 90);
+    return true;
+  }
+
+  const std::size_t slash = token.find('/');
+  if (slash == std::string_view::npos) return false;
+  const std::string_view directionText = token.substr(0, slash);
+  const std::string_view dipText = token.substr(slash + 1, kMaxSlashTail);
+  if (!IsNumber(directionText)) return false;
+  const auto dipDirection = StrToFloat(directionText);
+  const auto dip = StrToFloat(dipText);
+  if (!dipDirection || !dip) return false;
+  SetDipDirection(*dipDirection);
+  SetDip(*dip);
+  return true;
 }
 
 }  // namespace orvane
