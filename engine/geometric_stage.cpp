@@ -43,10 +43,11 @@ void Untilt(ZelmDataC& datum, const DirectionC& bedding, std::int64_t percentage
   const double angle = (bedding.Plunge + 90) * static_cast<double>(percentage) * 0.01;
   const double axisAzimuth = bedding.Azimuth + 90;
 
+  const AxisRotation rotation(angle, axisAzimuth, 0);
   const MatrixC normal = PlaneNormal(datum);
   const double downBefore = normal.At(3, 1);
   const double dipDirectionBefore = datum.DipDirection;
-  const MatrixC rotatedNormal = RotateAboutAxis(normal, angle, axisAzimuth, 0);
+  const MatrixC rotatedNormal = rotation.Apply(normal);
   datum.SetDipDirection(AzimuthOf(rotatedNormal));
   datum.SetDip(PlungeOf(rotatedNormal) + 90);
 

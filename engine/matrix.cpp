@@ -20,8 +20,27 @@ namespace {
 
 }  // namespace
 
-MatrixC::MatrixC(int rows, int columns) : rows_(rows), columns_(columns) {
-  if (rows * columns > kInline) heap_.assign(static_cast<std::size_t>(rows * columns), 0.0);
+MatrixC::MatrixC(int rows, int columns) : rows_(rows), columns_(columns), data_(inline_.data()) {
+  if (rows * columns > kInline) {
+    heap_.assign(static_cast<std::size_t>(rows * columns), 0.0);
+    data_ = heap_.data();
+  }
+}
+
+MatrixC::MatrixC(const MatrixC& other)
+    : rows_(other.rows_), columns_(other.columns_), inline_(other.inline_), heap_(other.heap_) {
+  data_ = heap_.empty() ? inline_.data() : heap_.data();
+}
+
+MatrixC& MatrixC::operator=(const MatrixC& other) {
+  if (this != &other) {
+    rows_ = other.rows_;
+    columns_ = other.columns_;
+    inline_ = other.inline_;
+    heap_ = other.heap_;
+    data_ = heap_.empty() ? inline_.data() : heap_.data();
+  }
+  return *this;
 }
 
 MatrixC& MatrixC::Assign(const MatrixC& source) {
@@ -32,9 +51,44 @@ MatrixC& MatrixC::Assign(const MatrixC& source) {
   return *this;
 }
 
+namespace {
+
+// c = a * b for a 3x3 and b 3x1, accumulated as in Multiply: from 0.0, k = 1, 2, 3.
+inline void Multiply3(const double* a, const double* b, double* c) {
+  for (int i = 0; i < 3; ++i) {
+    double sum = 0.0;
+    sum = a[3 * i] * b[0] + sum;
+    sum = a[3 * i + 1] * b[1] + sum;
+    sum = a[3 * i + 2] * b[2] + sum;
+    c[i] = sum;
+  }
+}
+
+// The elementary rotation of SetAxisRotation from its cosine and sine.
+void FillAxisRotation(double* m, int axis, double c, double s) {
+  const int k = axis - 1;
+  const int a = (k + 1) % 3;
+  const int b = (a + 1) % 3;
+  m[3 * k + k] = 1;
+  m[3 * k + a] = 0;
+  m[3 * k + b] = 0;
+  m[3 * a + k] = 0;
+  m[3 * b + k] = 0;
+  m[3 * a + a] = c;
+  m[3 * a + b] = -s;
+  m[3 * b + a] = s;
+  m[3 * b + b] = c;
+}
+
+}  // namespace
+
 MatrixC Multiply(const MatrixC& a, const MatrixC& b) {
   if (a.Columns() != b.Rows()) ShapeError("cn and rn are not much !");
   MatrixC c(a.Rows(), b.Columns());
+  if (a.Rows() == 3 && a.Columns() == 3 && b.Columns() == 1) {
+    Multiply3(a.Elements(), b.Elements(), c.Elements());
+    return c;
+  }
   for (int i = 1; i <= a.Rows(); ++i) {
     for (int j = 1; j <= b.Columns(); ++j) {
       double sum = 0.0;
@@ -47,18 +101,7 @@ MatrixC Multiply(const MatrixC& a, const MatrixC& b) {
 
 void SetAxisRotation(MatrixC& target, double angleDegrees, int axis) {
   const double theta = DegToRad(angleDegrees);
-  const int k = axis;
-  const int a = k % 3 + 1;  // the next axis in cyclic order
-  const int b = a % 3 + 1;
-  target.Set(k, k, 1);
-  target.Set(k, a, 0);
-  target.Set(k, b, 0);
-  target.Set(a, k, 0);
-  target.Set(b, k, 0);
-  target.Set(a, a, std::cos(theta));
-  target.Set(a, b, -std::sin(theta));
-  target.Set(b, a, std::sin(theta));
-  target.Set(b, b, std::cos(theta));
+  FillAxisRotation(target.Elements(), axis, std::cos(theta), std::sin(theta));
 }
 
 double Length(const MatrixC& m) {
@@ -96,20 +139,41 @@ MatrixC ProjectOntoPlane(const MatrixC& v, const MatrixC& n) {
   return Normalized(r);
 }
 
-MatrixC RotateAboutAxis(const MatrixC& v, double angle, double axisAzimuth, double axisPlunge) {
+AxisRotation::AxisRotation(double angle, double axisAzimuth, double axisPlunge) {
   // R1 and R2 carry the axis onto axis 3 (down), R3 turns about it, R4 and R5 carry
-  // it back.
-  MatrixC r1(3, 3), r2(3, 3), r3(3, 3), r4(3, 3), r5(3, 3);
-  SetAxisRotation(r1, -axisAzimuth, 3);
-  SetAxisRotation(r2, axisPlunge - 90, 2);
-  SetAxisRotation(r3, angle, 3);
-  SetAxisRotation(r4, 90 - axisPlunge, 2);
-  SetAxisRotation(r5, axisAzimuth, 3);
-  const MatrixC t1 = Multiply(r1, v);
-  const MatrixC t2 = Multiply(r2, t1);
-  const MatrixC t3 = Multiply(r3, t2);
-  const MatrixC t4 = Multiply(r4, t3);
-  return Multiply(r5, t4);
+  // it back. R1 and R5, R2 and R4 turn by opposite angles; the degree conversion and
+  // sine are odd and the cosine even, bit for bit, so each pair needs one sin/cos.
+  const double az = DegToRad(axisAzimuth);
+  const double pl = DegToRad(axisPlunge - 90);
+  const double th = DegToRad(angle);
+  const double cAz = std::cos(az), sAz = std::sin(az);
+  const double cPl = std::cos(pl), sPl = std::sin(pl);
+  FillAxisRotation(r_[0], 3, cAz, -sAz);
+  FillAxisRotation(r_[1], 2, cPl, sPl);
+  FillAxisRotation(r_[2], 3, std::cos(th), std::sin(th));
+  FillAxisRotation(r_[3], 2, cPl, -sPl);
+  FillAxisRotation(r_[4], 3, cAz, sAz);
+}
+
+MatrixC AxisRotation::Apply(const MatrixC& v) const {
+  if (v.Rows() != 3) ShapeError("cn and rn are not much !");
+  MatrixC result(3, v.Columns());
+  for (int j = 1; j <= v.Columns(); ++j) {
+    double x[3] = {v.At(1, j), v.At(2, j), v.At(3, j)};
+    double y[3];
+    for (const auto& r : r_) {
+      Multiply3(r, x, y);
+      x[0] = y[0];
+      x[1] = y[1];
+      x[2] = y[2];
+    }
+    for (int i = 1; i <= 3; ++i) result.Set(i, j, x[i - 1]);
+  }
+  return result;
+}
+
+MatrixC RotateAboutAxis(const MatrixC& v, double angle, double axisAzimuth, double axisPlunge) {
+  return AxisRotation(angle, axisAzimuth, axisPlunge).Apply(v);
 }
 
 MatrixC DirectionVector(double azimuth, double plunge) {

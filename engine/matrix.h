@@ -15,13 +15,19 @@ class MatrixC {
  public:
   // A zero matrix of rows x columns (both at least 1). Up to 3x3 needs no heap.
   MatrixC(int rows, int columns);
+  MatrixC(const MatrixC& other);
+  MatrixC& operator=(const MatrixC& other);
 
   int Rows() const { return rows_; }
   int Columns() const { return columns_; }
 
   // Indices are not checked: callers stay within the shape.
-  void Set(int row, int column, double value) { Data()[Index(row, column)] = value; }
-  double At(int row, int column) const { return Data()[Index(row, column)]; }
+  void Set(int row, int column, double value) { data_[Index(row, column)] = value; }
+  double At(int row, int column) const { return data_[Index(row, column)]; }
+
+  // Row-major elements, for the fast paths of the operations below.
+  const double* Elements() const { return data_; }
+  double* Elements() { return data_; }
 
   // Copies every element of `source`. Shapes must be equal: otherwise prints
   // "not same number of r, c" to standard output and aborts.
@@ -30,13 +36,12 @@ class MatrixC {
  private:
   static constexpr int kInline = 9;
   int Index(int row, int column) const { return (row - 1) * columns_ + (column - 1); }
-  double* Data() { return heap_.empty() ? inline_.data() : heap_.data(); }
-  const double* Data() const { return heap_.empty() ? inline_.data() : heap_.data(); }
 
   int rows_;
   int columns_;
   std::array<double, kInline> inline_{};
   std::vector<double> heap_;
+  double* data_;  // inline_ or heap_
 };
 
 // A * B. The inner sizes must agree: otherwise prints "cn and rn are not much !" to
@@ -61,6 +66,19 @@ MatrixC ProjectOntoPlane(const MatrixC& v, const MatrixC& n);
 // v (3 rows) turned by `angle` degrees about the axis of azimuth `axisAzimuth` and
 // plunge `axisPlunge`, right-handed about the axis direction.
 MatrixC RotateAboutAxis(const MatrixC& v, double angle, double axisAzimuth, double axisPlunge);
+
+// The five elementary rotations of RotateAboutAxis, made once and applied to several
+// vectors: Apply(v) gives exactly RotateAboutAxis(v, angle, axisAzimuth, axisPlunge).
+class AxisRotation {
+ public:
+  AxisRotation(double angle, double axisAzimuth, double axisPlunge);
+  MatrixC Apply(const MatrixC& v) const;
+
+ private:
+  // R1 (axis 3, -azimuth), R2 (axis 2, plunge - 90), R3 (axis 3, angle),
+  // R4 (axis 2, 90 - plunge), R5 (axis 3, azimuth), row-major.
+  double r_[5][9];
+};
 
 // The unit 3x1 vector (cos p cos a, cos p sin a, sin p) of azimuth a and plunge p.
 MatrixC DirectionVector(double azimuth, double plunge);
