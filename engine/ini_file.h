@@ -28,6 +28,7 @@
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 namespace orvane {
@@ -77,8 +78,9 @@ class IniFile {
                          std::string_view fallback) const;
 
   // The value as a 32-bit integer: optional sign and decimal digits, or
-  // hexadecimal digits behind "0x" or "0X" ("0x1E" -> 30). Any other text, the
-  // empty text and values out of range give `fallback`, as does a missing key.
+  // hexadecimal digits behind "0x", "0X" or "$" ("0x1E" -> 30), as StrToInt
+  // reads them. Any other text ("0x", "12abc", "1.5"), the empty text and values
+  // out of range give `fallback`, as does a missing key.
   std::int32_t ReadInteger(std::string_view section, std::string_view key,
                            std::int32_t fallback) const;
 

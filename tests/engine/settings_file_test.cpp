@@ -40,10 +40,9 @@ TEST(StoredSettings, NoFileGivesTheDefaultsAndTheFirstSaveWritesThemInOrder) {
                                         "liniation data=1\nsense data=1\nremove comment=1\n"));
 
   const ConversionOptions options = ToConversionOptions(s);
-  const ConversionOptions fresh;
   EXPECT_EQ(options.DeclinationText, "0");
   EXPECT_EQ(options.UntiltingText, "0");
-  EXPECT_EQ(options.OneDecimal, fresh.OneDecimal);
+  EXPECT_FALSE(options.OneDecimal);
   EXPECT_TRUE(options.SurfaceData && options.LineationData && options.SenseData &&
               options.ProjectionToSurface && options.RemoveComment);
 }
