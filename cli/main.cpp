@@ -14,6 +14,7 @@
 #include "batch_run.h"
 #include "line_reader.h"
 #include "output_file.h"
+#include "settings_file.h"
 
 namespace {
 
@@ -30,6 +31,8 @@ const char kUsage[] =
     "dip direction, dip, trend, plunge and sense, one output line per input line.\n"
     "FILE absent or \"-\" reads standard input.\n"
     "\n"
+    "  --settings FILE      take the defaults of the options below from a settings file\n"
+    "                       of the desktop program (ORV.ini); options given here win\n"
     "  --declination TEXT   magnetic declination in degrees, positive to the west (default 0)\n"
     "  --untilting TEXT     untilting percentage of the bedding dip (default 0)\n"
     "  --no-surface         lines carry no plane field\n"
@@ -38,7 +41,8 @@ const char kUsage[] =
     "  --no-projection      do not project the lineation onto its plane\n"
     "  --decimal            write one decimal instead of integers\n"
     "  -o, --output FILE    write a fault data file (\".fdt\" appended unless present,\n"
-    "                       CR LF line ends, lines beginning with \"#\" left out)\n"
+    "                       CR LF line ends, lines beginning with \"#\" left out\n"
+    "                       unless the settings keep them)\n"
     "  --keep-comments      with -o, keep lines beginning with \"#\"\n"
     "  -h, --help           show this help and exit\n"
     "      --version        show the version and exit\n"
@@ -52,11 +56,19 @@ int UsageError(const std::string& message) {
   return EX_USAGE;
 }
 
+// The options as given; Options() combines them with the settings file.
 struct CommandLine {
-  ConversionOptions options;
+  std::optional<std::string> settings;
+  std::optional<std::string> declination;
+  std::optional<std::string> untilting;
+  bool noSurface = false;
+  bool noLineation = false;
+  bool noSense = false;
+  bool noProjection = false;
+  bool decimal = false;
+  bool keepComments = false;
   std::string input = "-";
   std::optional<std::string> output;
-  bool keepComments = false;
 };
 
 enum Option {
@@ -68,6 +80,7 @@ enum Option {
   kNoProjection,
   kDecimal,
   kKeepComments,
+  kSettings,
   kVersion,
 };
 
@@ -83,6 +96,7 @@ std::optional<int> Parse(int argc, char** argv, CommandLine& cmd) {
       {"decimal", no_argument, nullptr, kDecimal},
       {"output", required_argument, nullptr, 'o'},
       {"keep-comments", no_argument, nullptr, kKeepComments},
+      {"settings", required_argument, nullptr, kSettings},
       {"help", no_argument, nullptr, 'h'},
       {"version", no_argument, nullptr, kVersion},
       {nullptr, 0, nullptr, 0},
@@ -93,47 +107,51 @@ std::optional<int> Parse(int argc, char** argv, CommandLine& cmd) {
     const int c = getopt_long(argc, argv, ":ho:", kLongOptions, nullptr);
     if (c == -1) break;
     switch (c) {
-      case kDeclination:
-        cmd.options.DeclinationText = optarg;
-        break;
-      case kUntilting:
-        cmd.options.UntiltingText = optarg;
-        break;
-      case kNoSurface:
-        cmd.options.SurfaceData = false;
-        break;
-      case kNoLineation:
-        cmd.options.LineationData = false;
-        break;
-      case kNoSense:
-        cmd.options.SenseData = false;
-        break;
-      case kNoProjection:
-        cmd.options.ProjectionToSurface = false;
-        break;
-      case kDecimal:
-        cmd.options.OneDecimal = true;
-        break;
-      case 'o':
-        cmd.output = optarg;
-        break;
-      case kKeepComments:
-        cmd.keepComments = true;
-        break;
-      case 'h':
-        std::fputs(kUsage, stdout);
-        return 0;
-      case kVersion:
-        std::puts("orvane-convert (Orvane) 2.3");
-        return 0;
-      case ':':
-        return UsageError(std::string("option '") + argv[optind - 1] + "' needs a value");
-      default:
-        return UsageError(std::string("unknown option '") + argv[optind - 1] + "'");
+      // One option per line reads as a table.
+      // clang-format off
+      case kDeclination: cmd.declination = optarg; break;
+      case kUntilting: cmd.untilting = optarg; break;
+      case kNoSurface: cmd.noSurface = true; break;
+      case kNoLineation: cmd.noLineation = true; break;
+      case kNoSense: cmd.noSense = true; break;
+      case kNoProjection: cmd.noProjection = true; break;
+      case kDecimal: cmd.decimal = true; break;
+      case 'o': cmd.output = optarg; break;
+      case kKeepComments: cmd.keepComments = true; break;
+      case kSettings: cmd.settings = optarg; break;
+      case 'h': std::fputs(kUsage, stdout); return 0;
+      case kVersion: std::puts("orvane-convert (Orvane) 2.3"); return 0;
+      case ':': return UsageError(std::string("option '") + argv[optind - 1] + "' needs a value");
+      default: return UsageError(std::string("unknown option '") + argv[optind - 1] + "'");
+        // clang-format on
     }
   }
   if (argc - optind > 1) return UsageError("only one input file can be given");
   if (argc - optind == 1) cmd.input = argv[optind];
+  return std::nullopt;
+}
+
+// The options of the run: the settings file's (or the built-in defaults), then
+// whatever the command line says, wherever it says it. Returns an exit status
+// when the settings file cannot be read.
+std::optional<int> Options(const CommandLine& cmd, ConversionOptions& options) {
+  if (cmd.settings) {
+    try {
+      const auto ini = orvane::IniFile::Load(*cmd.settings, orvane::IniFile::IfMissing::Fail);
+      options = orvane::ToConversionOptions(orvane::ReadStoredSettings(ini));
+    } catch (const orvane::IniFileError& e) {
+      std::fprintf(stderr, "orvane-convert: %s\n", e.what());
+      return kExitStopped;
+    }
+  }
+  if (cmd.declination) options.DeclinationText = *cmd.declination;
+  if (cmd.untilting) options.UntiltingText = *cmd.untilting;
+  if (cmd.noSurface) options.SurfaceData = false;
+  if (cmd.noLineation) options.LineationData = false;
+  if (cmd.noSense) options.SenseData = false;
+  if (cmd.noProjection) options.ProjectionToSurface = false;
+  if (cmd.decimal) options.OneDecimal = true;
+  if (cmd.keepComments) options.RemoveComment = false;
   return std::nullopt;
 }
 
@@ -142,7 +160,7 @@ void Diagnose(const std::string& file, long line, std::string_view message) {
                message.data());
 }
 
-int Run(const CommandLine& cmd) {
+int Run(const CommandLine& cmd, const ConversionOptions& options) {
   const std::string inputName = (cmd.input == "-") ? "-" : cmd.input;
   int inputFd = STDIN_FILENO;
   if (cmd.input != "-") {
@@ -168,11 +186,11 @@ int Run(const CommandLine& cmd) {
   }
   orvane::cli::BufferedWriter out(file ? file->Descriptor() : STDOUT_FILENO);
   const char* lineEnd = file ? "\r\n" : "\n";
-  const bool dropComments = file && !cmd.keepComments;
+  const bool dropComments = file && options.RemoveComment;
 
   long lineNumber = 0;
   int status = 0;
-  BatchRun run(cmd.options, [&](const std::string& text) {
+  BatchRun run(options, [&](const std::string& text) {
     std::fprintf(stderr, "%s:%ld: %s\n", inputName.c_str(), lineNumber, text.c_str());
   });
   orvane::cli::LineReader reader(inputFd);
@@ -220,5 +238,7 @@ int Run(const CommandLine& cmd) {
 int main(int argc, char** argv) {
   CommandLine cmd;
   if (const auto exitNow = Parse(argc, argv, cmd)) return *exitNow;
-  return Run(cmd);
+  ConversionOptions options;
+  if (const auto exitNow = Options(cmd, options)) return *exitNow;
+  return Run(cmd, options);
 }
