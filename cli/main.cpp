@@ -4,16 +4,20 @@
 #include <sysexits.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <memory>
 #include <optional>
 #include <string>
 #include <system_error>
+#include <thread>
+#include <vector>
 
 #include "batch_run.h"
 #include "line_reader.h"
 #include "output_file.h"
+#include "parallel_run.h"
 #include "settings_file.h"
 
 namespace {
@@ -188,32 +192,61 @@ int Run(const CommandLine& cmd, const ConversionOptions& options) {
   const char* lineEnd = file ? "\r\n" : "\n";
   const bool dropComments = file && options.RemoveComment;
 
-  long lineNumber = 0;
+  // Lines are converted in blocks, one block per thread; output and diagnostics
+  // are written in input order, exactly as a run on one thread writes them.
+  const unsigned threads = std::clamp(std::thread::hardware_concurrency(), 1u, 4u);
+  orvane::cli::ParallelConverter converter(options, threads);
+  std::vector<orvane::cli::LineBlock> blocks(threads);
+  constexpr std::size_t kBlockLines = 4096;
+  constexpr std::size_t kBlockBytes = 1 << 20;
+
   int status = 0;
-  BatchRun run(options, [&](const std::string& text) {
-    std::fprintf(stderr, "%s:%ld: %s\n", inputName.c_str(), lineNumber, text.c_str());
-  });
+  long lineNumber = 0;
   orvane::cli::LineReader reader(inputFd);
-  std::string converted;
   std::string_view line;
+  bool more = true;
+  bool stopped = false;
   try {
-    while (reader.Next(line)) {
-      ++lineNumber;
-      LineOutcome outcome;
-      try {
-        outcome = run.ConvertInputLine(line, converted);
-      } catch (const orvane::RunStopped& stop) {
-        if (!stop.AlreadyShown()) Diagnose(inputName, lineNumber, stop.what());
-        status = kExitStopped;
-        break;
+    while (more && !stopped) {
+      for (auto& block : blocks) {
+        block.Clear();
+        block.firstLineNumber = lineNumber + 1;
+        while (block.LineCount() < kBlockLines && block.input.size() < kBlockBytes &&
+               (more = reader.Next(line))) {
+          block.input.append(line);
+          block.inputEnds.push_back(block.input.size());
+          ++lineNumber;
+        }
       }
-      if (outcome == LineOutcome::Error) {
-        Diagnose(inputName, lineNumber, BatchRun::MessageOf(converted));
-        status = kExitLineErrors;
+      converter.Convert(blocks);
+      for (const auto& block : blocks) {
+        std::size_t notice = 0;
+        const std::size_t done = block.stopped ? block.stoppedAt : block.LineCount();
+        for (std::size_t i = 0; i <= done && i < block.LineCount(); ++i) {
+          const long number = block.firstLineNumber + static_cast<long>(i);
+          for (; notice < block.notices.size() && block.notices[notice].first == i; ++notice) {
+            Diagnose(inputName, number, block.notices[notice].second);
+          }
+          if (i == done) break;
+          const std::string_view converted = block.OutputLine(i);
+          if (block.outcomes[i] == LineOutcome::Error) {
+            Diagnose(inputName, number, BatchRun::MessageOf(converted));
+            status = kExitLineErrors;
+          }
+          if (dropComments && !converted.empty() && converted[0] == '#') continue;
+          out.Write(converted);
+          out.Write(lineEnd);
+        }
+        if (block.stopped) {
+          if (!block.stopShown) {
+            Diagnose(inputName, block.firstLineNumber + static_cast<long>(block.stoppedAt),
+                     block.stopMessage);
+          }
+          status = kExitStopped;
+          stopped = true;
+          break;
+        }
       }
-      if (dropComments && !converted.empty() && converted[0] == '#') continue;
-      out.Write(converted);
-      out.Write(lineEnd);
     }
   } catch (const std::system_error& e) {
     std::fprintf(stderr, "orvane-convert: cannot read '%s': %s\n", inputName.c_str(),

@@ -12,7 +12,7 @@ constexpr double kMaxLoopTurns = 64;
 
 double WrapAzimuth(double x) {
   if (!std::isfinite(x)) return x;
-  if (std::fabs(x) > kMaxLoopTurns * 360.0) x = std::fmod(x, 360.0);
+  if (std::fabs(x) > kMaxLoopTurns * 360.0) x = std::fmod(x, 360.0) + 0.0;  // no negative zero
   while (x >= 360) x -= 360;
   while (x < 0) x += 360;
   return x;

@@ -37,10 +37,15 @@ void ApplySenseRules(ZelmDataC& datum) {
   }
 }
 
-// Rotates plane and lineation about the horizontal bedding strike by `percentage`
-// of the bedding dip; 100 makes the bedding horizontal.
-void Untilt(ZelmDataC& datum, const DirectionC& bedding, std::int64_t percentage) {
-  const double angle = (bedding.Plunge + 90) * static_cast<double>(percentage) * 0.01;
+// The rotation angle of untilting: `percentage` of the bedding dip. Not finite for
+// absurd dips (such as 1e308), which cannot be untilted.
+double UntiltingAngle(const DirectionC& bedding, std::int64_t percentage) {
+  return (bedding.Plunge + 90) * static_cast<double>(percentage) * 0.01;
+}
+
+// Rotates plane and lineation about the horizontal bedding strike by `angle`; the
+// full bedding dip makes the bedding horizontal.
+void Untilt(ZelmDataC& datum, const DirectionC& bedding, double angle) {
   const double axisAzimuth = bedding.Azimuth + 90;
 
   const AxisRotation rotation(angle, axisAzimuth, 0);
@@ -118,11 +123,13 @@ bool ApplyGeometricStage(ZelmDataC& datum, std::string_view token, LineContext& 
   const std::int64_t percentage = ctx.UntiltingPercentage();
   if (percentage != 0) {
     DirectionC bedding(0);
-    if (!ReadQuadrantAttitude(bedding, token)) {
+    const bool readable = ReadQuadrantAttitude(bedding, token);
+    const double angle = UntiltingAngle(bedding, percentage);
+    if (!readable || !std::isfinite(angle)) {
       ctx.ReportLineError("error in bedding dip data");
       return false;
     }
-    Untilt(datum, bedding, percentage);
+    Untilt(datum, bedding, angle);
     DeriveSense(datum);
   }
   FoldPlunge(datum);

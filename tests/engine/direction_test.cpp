@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 
 namespace orvane {
@@ -17,6 +18,9 @@ TEST(Direction, NormalizeAzimuthKeepsTheClosedRange) {
     EXPECT_GE(a, 0) << huge;
     EXPECT_LE(a, 360) << huge;
   }
+  // Beyond the loops' reach the remainder still gives what they would.
+  EXPECT_EQ(DirectionC(360.0 * 1e6).Azimuth, 360);
+  EXPECT_FALSE(std::signbit(DirectionC(-360.0 * 1e6).Azimuth));
   DirectionC d(10);
   d.SetAttitude(-30, 45);
   EXPECT_EQ(d.Azimuth, 330);

@@ -1,0 +1,50 @@
+// Converts input lines on several threads while keeping the order and the
+// diagnostics of a run on one thread.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "batch_run.h"
+
+namespace orvane::cli {
+
+// A block of consecutive input lines and, once converted, their output lines.
+struct LineBlock {
+  long firstLineNumber = 1;  // 1-based number of the first line
+  std::string input;         // the lines' bytes, back to back
+  std::vector<std::size_t> inputEnds;
+  std::string output;
+  std::vector<std::size_t> outputEnds;
+  std::vector<LineOutcome> outcomes;
+  // Set when a setting of the run could not be read: the index of the line that
+  // needed it (it has no output), the reason, and the messages the run showed.
+  bool stopped = false;
+  std::size_t stoppedAt = 0;
+  std::string stopMessage;
+  bool stopShown = false;
+  std::vector<std::pair<std::size_t, std::string>> notices;  // line index, text
+
+  std::size_t LineCount() const { return inputEnds.size(); }
+  std::string_view InputLine(std::size_t i) const;
+  std::string_view OutputLine(std::size_t i) const;
+  void Clear();
+};
+
+// One BatchRun per thread; each converts whole blocks.
+class ParallelConverter {
+ public:
+  ParallelConverter(const ConversionOptions& options, unsigned threads);
+  ~ParallelConverter();
+  unsigned Threads() const { return static_cast<unsigned>(runs_.size()); }
+  // Converts the blocks, one per thread, and returns when all are done.
+  void Convert(std::vector<LineBlock>& blocks);
+
+ private:
+  struct Worker;
+  std::vector<std::unique_ptr<Worker>> runs_;
+};
+
+}  // namespace orvane::cli
