@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <optional>
@@ -194,7 +195,10 @@ int Run(const CommandLine& cmd, const ConversionOptions& options) {
 
   // Lines are converted in blocks, one block per thread; output and diagnostics
   // are written in input order, exactly as a run on one thread writes them.
-  const unsigned threads = std::clamp(std::thread::hardware_concurrency(), 1u, 4u);
+  unsigned threads = std::clamp(std::thread::hardware_concurrency(), 1u, 4u);
+  if (const char* forced = std::getenv("ORVANE_THREADS")) {  // for tests and measurements
+    threads = std::clamp(static_cast<unsigned>(std::atoi(forced)), 1u, 16u);
+  }
   orvane::cli::ParallelConverter converter(options, threads);
   std::vector<orvane::cli::LineBlock> blocks(threads);
   constexpr std::size_t kBlockLines = 4096;
