@@ -28,7 +28,8 @@ void LineBlock::Clear() {
 
 struct ParallelConverter::Worker {
   explicit Worker(const ConversionOptions& options)
-      : run(options, [this](const std::string& text) { block->notices.emplace_back(line, text); }) {}
+      : run(options, [this](const std::string& text) { block->notices.emplace_back(line, text); }) {
+  }
 
   void ConvertBlock(LineBlock& b) {
     block = &b;

@@ -1,5 +1,7 @@
 #include "batch_run.h"
 
+#include <charconv>
+#include <cmath>
 #include <utility>
 
 #include "numbers.h"
@@ -12,15 +14,21 @@ namespace {
 // Comments on converted lines are cut to this many characters, "#" included.
 constexpr std::size_t kMaxCommentChars = 99;
 
-void AppendAzimuthColumn(std::string& out, double value) {
+// Writes a rounded value right-aligned by leading spaces (three columns for
+// azimuths, two for dips; a negative number gets the spaces of one below 10).
+// False when the value is too wide for the short path.
+bool WriteColumn(char*& p, char* end, double value, bool azimuth) {
   const double n = RoundToInt(value);
-  if (n < 100) out.push_back(' ');
-  if (n < 10) out.push_back(' ');
-  AppendInteger(out, n);
+  if (!(std::fabs(n) < 1e15)) return false;
+  if (azimuth && n < 100) *p++ = ' ';
+  if (n < 10) *p++ = ' ';
+  p = std::to_chars(p, end, static_cast<long long>(n)).ptr;
+  return true;
 }
 
-void AppendDipColumn(std::string& out, double value) {
+void AppendColumn(std::string& out, double value, bool azimuth) {
   const double n = RoundToInt(value);
+  if (azimuth && n < 100) out.push_back(' ');
   if (n < 10) out.push_back(' ');
   AppendInteger(out, n);
 }
@@ -29,8 +37,8 @@ void AppendDipColumn(std::string& out, double value) {
 
 void AppendOutputLine(std::string& out, const ZelmDataC& datum, const ConversionOptions& options,
                       std::string_view comment) {
-  out.push_back(' ');
   if (options.OneDecimal) {
+    out.push_back(' ');
     AppendGeneral(out, RoundTo(datum.DipDirection, 1));
     out.push_back(' ');
     AppendGeneral(out, RoundTo(datum.Dip, 1));
@@ -41,14 +49,23 @@ void AppendOutputLine(std::string& out, const ZelmDataC& datum, const Conversion
       AppendGeneral(out, RoundTo(datum.Plunge, 1));
     }
   } else {
-    AppendAzimuthColumn(out, datum.DipDirection);
-    out.push_back(' ');
-    AppendDipColumn(out, datum.Dip);
-    if (options.LineationData) {
-      out.push_back(' ');
-      AppendAzimuthColumn(out, datum.Trend);
-      out.push_back(' ');
-      AppendDipColumn(out, datum.Plunge);
+    const double values[4] = {datum.DipDirection, datum.Dip, datum.Trend, datum.Plunge};
+    const int count = options.LineationData ? 4 : 2;
+    // The usual case, written in one go; absurdly wide values take the long way.
+    char buf[96];
+    char* p = buf;
+    bool shortPath = true;
+    for (int i = 0; i < count && shortPath; ++i) {
+      *p++ = ' ';
+      shortPath = WriteColumn(p, buf + sizeof buf, values[i], i % 2 == 0);
+    }
+    if (shortPath) {
+      out.append(buf, p);
+    } else {
+      for (int i = 0; i < count; ++i) {
+        out.push_back(' ');
+        AppendColumn(out, values[i], i % 2 == 0);
+      }
     }
   }
   if (options.SenseData) {

@@ -158,16 +158,20 @@ AxisRotation::AxisRotation(double angle, double axisAzimuth, double axisPlunge) 
 MatrixC AxisRotation::Apply(const MatrixC& v) const {
   if (v.Rows() != 3) ShapeError("cn and rn are not much !");
   MatrixC result(3, v.Columns());
-  for (int j = 1; j <= v.Columns(); ++j) {
-    double x[3] = {v.At(1, j), v.At(2, j), v.At(3, j)};
+  const int columns = v.Columns();
+  const double* in = v.Elements();
+  double* out = result.Elements();
+  for (int j = 0; j < columns; ++j) {
+    double x[3] = {in[j], in[columns + j], in[2 * columns + j]};
     double y[3];
-    for (const auto& r : r_) {
-      Multiply3(r, x, y);
-      x[0] = y[0];
-      x[1] = y[1];
-      x[2] = y[2];
-    }
-    for (int i = 1; i <= 3; ++i) result.Set(i, j, x[i - 1]);
+    Multiply3(r_[0], x, y);
+    Multiply3(r_[1], y, x);
+    Multiply3(r_[2], x, y);
+    Multiply3(r_[3], y, x);
+    Multiply3(r_[4], x, y);
+    out[j] = y[0];
+    out[columns + j] = y[1];
+    out[2 * columns + j] = y[2];
   }
   return result;
 }

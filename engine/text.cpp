@@ -22,19 +22,14 @@ bool IsNumber(std::string_view text) {
 }
 
 void NextToken(std::string_view& rest, std::string_view& token) {
-  const std::size_t space = rest.find(' ');
-  const std::size_t comma = rest.find(',');
-  const std::size_t tab = rest.find('\t');
-  if (space == std::string_view::npos && comma == std::string_view::npos &&
-      tab == std::string_view::npos) {
+  // The cut is at the first space, comma or tab, whichever comes first.
+  std::size_t cut = 0;
+  while (cut < rest.size() && rest[cut] != ' ' && rest[cut] != ',' && rest[cut] != '\t') ++cut;
+  if (cut == rest.size()) {
     token = rest;
     rest = std::string_view();
     return;
   }
-  // The cut is the first space unless a comma, then a tab, comes before it.
-  std::size_t cut = space;
-  if (comma < cut) cut = comma;
-  if (tab < cut) cut = tab;
   token = Trim(rest.substr(0, cut));
   rest = Trim(rest.substr(cut + 1));
 }

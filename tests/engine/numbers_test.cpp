@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <clocale>
 #include <cmath>
+#include <cstring>
+#include <random>
 #include <string>
 
 namespace orvane {
@@ -29,6 +32,25 @@ TEST(Numbers, StrToFloatRejectsEverythingElse) {
                            "inf", "nan", "infinity", "0x1p3", "1e",     "1e5x",   "12a",
                            "1,5", "1 2", "e5",       "1e400", "-1e400", "1e-400", "nan(1)"}) {
     EXPECT_FALSE(StrToFloat(text).has_value()) << text;
+  }
+}
+
+TEST(Numbers, StrToFloatShortPathAgreesWithFullConversion) {
+  // Short decimals take a quick path; it must give the very same doubles.
+  std::mt19937_64 rng(5);
+  for (int i = 0; i < 200000; ++i) {
+    std::string text = (rng() % 3 == 0) ? "-" : "";
+    const int digits = 1 + static_cast<int>(rng() % 15);
+    const int point = static_cast<int>(rng() % (digits + 1));
+    for (int d = 0; d < digits; ++d) {
+      if (d == point && d > 0) text += '.';
+      text += static_cast<char>('0' + rng() % 10);
+    }
+    double expected = 0;
+    std::from_chars(text.data(), text.data() + text.size(), expected);
+    const auto got = StrToFloat(text);
+    ASSERT_TRUE(got.has_value()) << text;
+    ASSERT_EQ(std::memcmp(&*got, &expected, sizeof expected), 0) << text;
   }
 }
 
