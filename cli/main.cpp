@@ -20,6 +20,8 @@
 #include "output_file.h"
 #include "parallel_run.h"
 #include "settings_file.h"
+#include "stereonet.h"
+#include "stereonet_export.h"
 
 namespace {
 
@@ -49,6 +51,8 @@ const char kUsage[] =
     "                       CR LF line ends, lines beginning with \"#\" left out\n"
     "                       unless the settings keep them)\n"
     "  --keep-comments      with -o, keep lines beginning with \"#\"\n"
+    "  --stereonet FILE     also draw the converted faults on a stereonet, written as\n"
+    "                       SVG or PNG by the name's extension (.svg, .png)\n"
     "  -h, --help           show this help and exit\n"
     "      --version        show the version and exit\n"
     "\n"
@@ -74,6 +78,7 @@ struct CommandLine {
   bool keepComments = false;
   std::string input = "-";
   std::optional<std::string> output;
+  std::optional<std::string> stereonet;
 };
 
 enum Option {
@@ -85,6 +90,7 @@ enum Option {
   kNoProjection,
   kDecimal,
   kKeepComments,
+  kStereonet,
   kSettings,
   kVersion,
 };
@@ -101,6 +107,7 @@ std::optional<int> Parse(int argc, char** argv, CommandLine& cmd) {
       {"decimal", no_argument, nullptr, kDecimal},
       {"output", required_argument, nullptr, 'o'},
       {"keep-comments", no_argument, nullptr, kKeepComments},
+      {"stereonet", required_argument, nullptr, kStereonet},
       {"settings", required_argument, nullptr, kSettings},
       {"help", no_argument, nullptr, 'h'},
       {"version", no_argument, nullptr, kVersion},
@@ -123,6 +130,7 @@ std::optional<int> Parse(int argc, char** argv, CommandLine& cmd) {
       case kDecimal: cmd.decimal = true; break;
       case 'o': cmd.output = optarg; break;
       case kKeepComments: cmd.keepComments = true; break;
+      case kStereonet: cmd.stereonet = optarg; break;
       case kSettings: cmd.settings = optarg; break;
       case 'h': std::fputs(kUsage, stdout); return 0;
       case kVersion: std::puts("orvane-convert (Orvane) 2.3"); return 0;
@@ -206,6 +214,8 @@ int Run(const CommandLine& cmd, const ConversionOptions& options) {
 
   int status = 0;
   long lineNumber = 0;
+  std::vector<orvane::NetFault> netFaults;
+  int netSkipped = 0;
   orvane::cli::LineReader reader(inputFd);
   std::string_view line;
   bool more = true;
@@ -233,6 +243,13 @@ int Run(const CommandLine& cmd, const ConversionOptions& options) {
           }
           if (i == done) break;
           const std::string_view converted = block.OutputLine(i);
+          if (cmd.stereonet) {
+            if (block.outcomes[i] != LineOutcome::Converted) {
+              ++netSkipped;
+            } else if (const auto fault = orvane::ParseConvertedLine(converted)) {
+              netFaults.push_back(*fault);
+            }
+          }
           if (block.outcomes[i] == LineOutcome::Error) {
             Diagnose(inputName, number, BatchRun::MessageOf(converted));
             status = kExitLineErrors;
@@ -266,6 +283,15 @@ int Run(const CommandLine& cmd, const ConversionOptions& options) {
     std::fprintf(stderr, "orvane-convert: cannot write '%s': %s\n",
                  file ? outputName.c_str() : "standard output", e.code().message().c_str());
     return kExitStopped;
+  }
+  // The net shows a completed run, as the window does.
+  if (cmd.stereonet && status != kExitStopped) {
+    std::string error;
+    if (!orvane::cli::ExportStereonetFile(*cmd.stereonet, std::move(netFaults), netSkipped,
+                                          error)) {
+      std::fprintf(stderr, "orvane-convert: %s\n", error.c_str());
+      return kExitStopped;
+    }
   }
   return status;
 }
