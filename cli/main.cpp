@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <deque>
+#include <future>
 #include <memory>
 #include <optional>
 #include <string>
@@ -201,73 +203,86 @@ int Run(const CommandLine& cmd, const ConversionOptions& options) {
   const char* lineEnd = file ? "\r\n" : "\n";
   const bool dropComments = file && options.RemoveComment;
 
-  // Lines are converted in blocks, one block per thread; output and diagnostics
-  // are written in input order, exactly as a run on one thread writes them.
-  unsigned threads = std::clamp(std::thread::hardware_concurrency(), 1u, 4u);
+  // Lines are converted in blocks on worker threads while this thread reads ahead
+  // and writes finished blocks; output and diagnostics come in input order,
+  // exactly as a run on one thread writes them.
+  // One core stays with this thread's reading and writing.
+  unsigned threads = std::clamp(std::thread::hardware_concurrency(), 2u, 9u) - 1;
   if (const char* forced = std::getenv("ORVANE_THREADS")) {  // for tests and measurements
     threads = std::clamp(static_cast<unsigned>(std::atoi(forced)), 1u, 16u);
   }
-  orvane::cli::ParallelConverter converter(options, threads);
-  std::vector<orvane::cli::LineBlock> blocks(threads);
   constexpr std::size_t kBlockLines = 4096;
   constexpr std::size_t kBlockBytes = 1 << 20;
+  using orvane::cli::LineBlock;
 
   int status = 0;
   long lineNumber = 0;
   std::vector<orvane::NetFault> netFaults;
   int netSkipped = 0;
   orvane::cli::LineReader reader(inputFd);
-  std::string_view line;
+  std::deque<std::future<LineBlock>> inFlight;
   bool more = true;
   bool stopped = false;
+
+  // Writes one converted block; false once the run has stopped in it.
+  const auto emit = [&](const LineBlock& block) {
+    std::size_t notice = 0;
+    const std::size_t done = block.stopped ? block.stoppedAt : block.LineCount();
+    for (std::size_t i = 0; i <= done && i < block.LineCount(); ++i) {
+      const long number = block.firstLineNumber + static_cast<long>(i);
+      for (; notice < block.notices.size() && block.notices[notice].first == i; ++notice) {
+        Diagnose(inputName, number, block.notices[notice].second);
+      }
+      if (i == done) break;
+      const std::string_view converted = block.OutputLine(i);
+      if (cmd.stereonet) {
+        if (block.outcomes[i] != LineOutcome::Converted) {
+          ++netSkipped;
+        } else if (const auto fault = orvane::ParseConvertedLine(converted)) {
+          netFaults.push_back(*fault);
+        }
+      }
+      if (block.outcomes[i] == LineOutcome::Error) {
+        Diagnose(inputName, number, BatchRun::MessageOf(converted));
+        status = kExitLineErrors;
+      }
+      if (dropComments && !converted.empty() && converted[0] == '#') continue;
+      out.Write(converted);
+      out.Write(lineEnd);
+    }
+    if (!block.stopped) return true;
+    if (!block.stopShown) {
+      Diagnose(inputName, block.firstLineNumber + static_cast<long>(block.stoppedAt),
+               block.stopMessage);
+    }
+    status = kExitStopped;
+    return false;
+  };
+
   try {
-    while (more && !stopped) {
-      for (auto& block : blocks) {
-        block.Clear();
+    while (!stopped && (more || !inFlight.empty())) {
+      if (more && inFlight.size() < threads + 1) {
+        LineBlock block;
         block.firstLineNumber = lineNumber + 1;
+        std::string_view line;
         while (block.LineCount() < kBlockLines && block.input.size() < kBlockBytes &&
                (more = reader.Next(line))) {
           block.input.append(line);
           block.inputEnds.push_back(block.input.size());
           ++lineNumber;
         }
-      }
-      converter.Convert(blocks);
-      for (const auto& block : blocks) {
-        std::size_t notice = 0;
-        const std::size_t done = block.stopped ? block.stoppedAt : block.LineCount();
-        for (std::size_t i = 0; i <= done && i < block.LineCount(); ++i) {
-          const long number = block.firstLineNumber + static_cast<long>(i);
-          for (; notice < block.notices.size() && block.notices[notice].first == i; ++notice) {
-            Diagnose(inputName, number, block.notices[notice].second);
-          }
-          if (i == done) break;
-          const std::string_view converted = block.OutputLine(i);
-          if (cmd.stereonet) {
-            if (block.outcomes[i] != LineOutcome::Converted) {
-              ++netSkipped;
-            } else if (const auto fault = orvane::ParseConvertedLine(converted)) {
-              netFaults.push_back(*fault);
-            }
-          }
-          if (block.outcomes[i] == LineOutcome::Error) {
-            Diagnose(inputName, number, BatchRun::MessageOf(converted));
-            status = kExitLineErrors;
-          }
-          if (dropComments && !converted.empty() && converted[0] == '#') continue;
-          out.Write(converted);
-          out.Write(lineEnd);
+        if (block.LineCount() > 0) {
+          inFlight.push_back(
+              std::async(std::launch::async, [&options, b = std::move(block)]() mutable {
+                orvane::cli::ConvertBlock(options, b);
+                return std::move(b);
+              }));
         }
-        if (block.stopped) {
-          if (!block.stopShown) {
-            Diagnose(inputName, block.firstLineNumber + static_cast<long>(block.stoppedAt),
-                     block.stopMessage);
-          }
-          status = kExitStopped;
-          stopped = true;
-          break;
-        }
+        continue;
       }
+      const LineBlock done = inFlight.front().get();
+      inFlight.pop_front();
+      stopped = !emit(done);
     }
   } catch (const std::system_error& e) {
     std::fprintf(stderr, "orvane-convert: cannot read '%s': %s\n", inputName.c_str(),

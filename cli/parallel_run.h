@@ -2,7 +2,6 @@
 // diagnostics of a run on one thread.
 #pragma once
 
-#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,18 +32,8 @@ struct LineBlock {
   void Clear();
 };
 
-// One BatchRun per thread; each converts whole blocks.
-class ParallelConverter {
- public:
-  ParallelConverter(const ConversionOptions& options, unsigned threads);
-  ~ParallelConverter();
-  unsigned Threads() const { return static_cast<unsigned>(runs_.size()); }
-  // Converts the blocks, one per thread, and returns when all are done.
-  void Convert(std::vector<LineBlock>& blocks);
-
- private:
-  struct Worker;
-  std::vector<std::unique_ptr<Worker>> runs_;
-};
+// Converts one block with a run of its own. Blocks are independent: a run's two
+// settings texts are read afresh for each, with the same outcome every time.
+void ConvertBlock(const ConversionOptions& options, LineBlock& block);
 
 }  // namespace orvane::cli
