@@ -10,6 +10,43 @@ namespace {
 constexpr double kMaxLoopTurns = 64;
 }  // namespace
 
+namespace {
+
+constexpr int kTableLimit = 720;
+
+struct SinCosTable {
+  double sine[2 * kTableLimit + 1];
+  double cosine[2 * kTableLimit + 1];
+  SinCosTable() {
+    for (int k = -kTableLimit; k <= kTableLimit; ++k) {
+      const double theta = DegToRad(static_cast<double>(k));
+      sine[k + kTableLimit] = std::sin(theta);
+      cosine[k + kTableLimit] = std::cos(theta);
+    }
+  }
+};
+
+const SinCosTable& Table() {
+  static const SinCosTable table;
+  return table;
+}
+
+}  // namespace
+
+void SinCosDegrees(double degrees, double& sine, double& cosine) {
+  if (degrees >= -kTableLimit && degrees <= kTableLimit) {
+    const int k = static_cast<int>(degrees);
+    if (k == degrees && !(degrees == 0 && std::signbit(degrees))) {
+      sine = Table().sine[k + kTableLimit];
+      cosine = Table().cosine[k + kTableLimit];
+      return;
+    }
+  }
+  const double theta = DegToRad(degrees);
+  sine = std::sin(theta);
+  cosine = std::cos(theta);
+}
+
 double WrapAzimuth(double x) {
   if (!std::isfinite(x)) return x;
   if (std::fabs(x) > kMaxLoopTurns * 360.0) x = std::fmod(x, 360.0) + 0.0;  // no negative zero

@@ -14,6 +14,11 @@ inline double RadToDeg(double x) {
   return x * 180.0 * (1.0 / kPi);
 }
 
+// sin and cos of DegToRad(degrees). Whole degrees, the usual case for field data,
+// come from a table filled with the very same functions, so the results are the
+// bits that std::sin and std::cos give.
+void SinCosDegrees(double degrees, double& sine, double& cosine);
+
 // Wraps into [0, 360) by whole turns: 360 -> 0, 725 -> 5, -0.5 -> 359.5. A negative
 // value so small that adding 360 rounds to 360 gives 360. Terminates for every
 // finite value; NaN is returned unchanged.

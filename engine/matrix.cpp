@@ -143,14 +143,13 @@ AxisRotation::AxisRotation(double angle, double axisAzimuth, double axisPlunge) 
   // R1 and R2 carry the axis onto axis 3 (down), R3 turns about it, R4 and R5 carry
   // it back. R1 and R5, R2 and R4 turn by opposite angles; the degree conversion and
   // sine are odd and the cosine even, bit for bit, so each pair needs one sin/cos.
-  const double az = DegToRad(axisAzimuth);
-  const double pl = DegToRad(axisPlunge - 90);
-  const double th = DegToRad(angle);
-  const double cAz = std::cos(az), sAz = std::sin(az);
-  const double cPl = std::cos(pl), sPl = std::sin(pl);
+  double cAz, sAz, cPl, sPl, cTh, sTh;
+  SinCosDegrees(axisAzimuth, sAz, cAz);
+  SinCosDegrees(axisPlunge - 90, sPl, cPl);
+  SinCosDegrees(angle, sTh, cTh);
   FillAxisRotation(r_[0], 3, cAz, -sAz);
   FillAxisRotation(r_[1], 2, cPl, sPl);
-  FillAxisRotation(r_[2], 3, std::cos(th), std::sin(th));
+  FillAxisRotation(r_[2], 3, cTh, sTh);
   FillAxisRotation(r_[3], 2, cPl, -sPl);
   FillAxisRotation(r_[4], 3, cAz, sAz);
 }
@@ -181,12 +180,13 @@ MatrixC RotateAboutAxis(const MatrixC& v, double angle, double axisAzimuth, doub
 }
 
 MatrixC DirectionVector(double azimuth, double plunge) {
-  const double a = DegToRad(azimuth);
-  const double p = DegToRad(plunge);
+  double sa, ca, sp, cp;
+  SinCosDegrees(azimuth, sa, ca);
+  SinCosDegrees(plunge, sp, cp);
   MatrixC v(3, 1);
-  v.Set(1, 1, std::cos(p) * std::cos(a));
-  v.Set(2, 1, std::cos(p) * std::sin(a));
-  v.Set(3, 1, std::sin(p));
+  v.Set(1, 1, cp * ca);
+  v.Set(2, 1, cp * sa);
+  v.Set(3, 1, sp);
   return v;
 }
 

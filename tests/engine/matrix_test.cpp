@@ -1,5 +1,7 @@
 #include "matrix.h"
 
+#include "angles.h"
+
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -124,6 +126,19 @@ TEST(Matrix, RotationsKeepLengthsAndAngles) {
     EXPECT_NEAR(Dot(p, a), 0, 1e-12);
     EXPECT_NEAR(Length(p), 1, 1e-12);
   }
+}
+
+TEST(Matrix, SinCosTableGivesTheFunctionsBits) {
+  for (double d = -800; d <= 800; d += 0.5) {
+    double s, c;
+    SinCosDegrees(d, s, c);
+    const double theta = DegToRad(d);
+    EXPECT_EQ(s, std::sin(theta)) << d;
+    EXPECT_EQ(c, std::cos(theta)) << d;
+  }
+  double s, c;
+  SinCosDegrees(-0.0, s, c);
+  EXPECT_TRUE(std::signbit(s));  // sin(-0) is -0
 }
 
 TEST(MatrixDeathTest, ShapeChecksPrintAndAbort) {
