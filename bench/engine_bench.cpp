@@ -54,10 +54,18 @@ const char* const kUntilted[] = {"90 60 90 60 N 90/30", "N30E40S R30N N N10W20E"
                                  "120/40 AN80E D 200/35"};
 const char* const kErrors[] = {"120 x 45 20 N", "120 30 45 20", "x30 30 45 20 N"};
 
-void BM_NumericLines(benchmark::State& s) { ConvertLines(s, "0", kNumeric, 3); }
-void BM_NotationLines(benchmark::State& s) { ConvertLines(s, "0", kNotations, 4); }
-void BM_UntiltedLines(benchmark::State& s) { ConvertLines(s, "100", kUntilted, 3); }
-void BM_ErrorLines(benchmark::State& s) { ConvertLines(s, "0", kErrors, 3); }
+void BM_NumericLines(benchmark::State& s) {
+  ConvertLines(s, "0", kNumeric, 3);
+}
+void BM_NotationLines(benchmark::State& s) {
+  ConvertLines(s, "0", kNotations, 4);
+}
+void BM_UntiltedLines(benchmark::State& s) {
+  ConvertLines(s, "100", kUntilted, 3);
+}
+void BM_ErrorLines(benchmark::State& s) {
+  ConvertLines(s, "0", kErrors, 3);
+}
 BENCHMARK(BM_NumericLines);
 BENCHMARK(BM_NotationLines);
 BENCHMARK(BM_UntiltedLines);

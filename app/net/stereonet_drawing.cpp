@@ -93,21 +93,39 @@ void DrawStereonet(QPainter& painter, const QRectF& area, const NetData& data,
   painter.drawText(QRectF(north.x() - 20, north.y() - metrics.height() - 4, 40, metrics.height()),
                    Qt::AlignCenter, QStringLiteral("N"));
 
-  // Great circles first, so that the points and arrows stay on top.
+  // Great circles first, so that the points and arrows stay on top. A crowded net
+  // draws coarser circles in opaque light tints without smoothing: translucent or
+  // smoothed lines are several times slower to rasterize in Qt.
   int counts[5] = {0, 0, 0, 0, 0};
+  const bool crowded = data.faults.size() > 2000;
+  QPolygonF polyline;
+  painter.setRenderHint(QPainter::Antialiasing, !crowded);
   for (const NetFault& f : data.faults) {
-    const SenseStyle& s = StyleOf(f.sense);
-    QPainterPath path;
-    const auto circle = GreatCircle(f.dipDirection, f.dip, style.projection, 60);
-    path.moveTo(toScreen(circle.front()));
-    for (std::size_t i = 1; i < circle.size(); ++i) path.lineTo(toScreen(circle[i]));
-    QColor c = s.colour;
-    c.setAlpha(data.faults.size() > 500 ? 70 : 170);
+    const auto index = static_cast<std::size_t>(&StyleOf(f.sense) - kSenses);
+    counts[index]++;
+    QColor c = kSenses[index].colour;
+    if (crowded) {
+      const auto tint = [](int v) { return 255 - (255 - v) * 35 / 100; };
+      c = QColor(tint(c.red()), tint(c.green()), tint(c.blue()));
+    } else {
+      c.setAlpha(data.faults.size() > 500 ? 70 : 170);
+    }
     painter.setPen(QPen(c, 1));
-    painter.drawPath(path);
-    counts[&s - kSenses]++;
+    const auto circle = GreatCircle(f.dipDirection, f.dip, style.projection, crowded ? 30 : 60);
+    polyline.clear();
+    for (const NetPoint& p : circle) polyline.append(toScreen(p));
+    if (crowded) {
+      painter.drawPolyline(polyline);
+    } else {
+      QPainterPath path;
+      path.addPolygon(polyline);
+      painter.drawPath(path);
+    }
   }
-  const double arrowLength = std::max(8.0, radius * 0.09);
+  painter.setRenderHint(QPainter::Antialiasing, data.faults.size() <= 5000);
+  // Arrows shrink on a crowded net so that the data stay readable.
+  const double crowding = std::sqrt(300.0 / std::max<std::size_t>(data.faults.size(), 300));
+  const double arrowLength = std::max(5.0, radius * 0.09 * std::max(0.3, crowding));
   for (const NetFault& f : data.faults) {
     if (!f.hasLineation) continue;
     const SenseStyle& s = StyleOf(f.sense);
@@ -128,6 +146,7 @@ void DrawStereonet(QPainter& painter, const QRectF& area, const NetData& data,
     }
   }
 
+  painter.setRenderHint(QPainter::Antialiasing, true);
   // Legend and count note to the right of the net.
   painter.setBrush(Qt::NoBrush);
   double y = area.top() + margin;

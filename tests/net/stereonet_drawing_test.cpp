@@ -50,14 +50,14 @@ class StereonetDrawingTest : public QObject {
  private slots:
   void svgHoldsOneCirclePerPlaneAndOneArrowPerLineation() {
     const QStringList output = {
-        "# Field notes",                         // comment: left out
+        "# Field notes",  // comment: left out
         " 118 30  48 11 N # site 1",
         " 208 65 214 65 R ",
         " 203 70 291  6 D ",
         "  38 85 308  4 S ",
-        "# error in liniation data [35 50 N]",   // error line: left out
+        "# error in liniation data [35 50 N]",  // error line: left out
         "",
-        " 120 40 ",                              // plane only: a circle, no arrow
+        " 120 40 ",  // plane only: a circle, no arrow
     };
     const NetData data = NetDataFromLines(output);
     QCOMPARE(static_cast<int>(data.faults.size()), 5);
@@ -67,8 +67,8 @@ class StereonetDrawingTest : public QObject {
     QString error;
     QVERIFY2(ExportStereonet(svg, data, &error), qPrintable(error));
     const SvgCounts counts = CountSvg(svg);
-    QCOMPARE(counts.openPaths, 5);     // one great circle per plane
-    QCOMPARE(counts.filledPaths, 4);   // one arrowhead per lineation with a sense
+    QCOMPARE(counts.openPaths, 5);    // one great circle per plane
+    QCOMPARE(counts.filledPaths, 4);  // one arrowhead per lineation with a sense
     // The primitive, four lineation points, and five legend marks ("no sense" too).
     QCOMPARE(counts.circles, 1 + 4 + 5);
   }
