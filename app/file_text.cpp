@@ -77,8 +77,9 @@ QStringList FaultFileLines(const QStringList& outputLines, bool removeComment) {
 }
 
 QString FaultDataFileName(const QString& chosen) {
-  return chosen.endsWith(QLatin1String(".fdt"), Qt::CaseSensitive) ? chosen
-                                                                    : chosen + QStringLiteral(".fdt");
+  return chosen.endsWith(QLatin1String(".fdt"), Qt::CaseSensitive)
+             ? chosen
+             : chosen + QStringLiteral(".fdt");
 }
 
 bool WriteFaultDataFile(const QString& path, const QStringList& lines, TextEncoding encoding,
