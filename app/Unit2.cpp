@@ -98,7 +98,12 @@ TForm2::TForm2(QWidget* parent) : NoCancelDialog(parent) {
   connect(CheckBox3, &QCheckBox::toggled, this, &TForm2::CheckBox3Click);
   connect(Button1, &QPushButton::clicked, this, &TForm2::Button1Click);
 
-  setFixedSize(163, 295);
+  // 163 x 295 at 96 dpi with the classic 8-point font; larger desktop fonts get
+  // the room their captions need, and the frame stays fixed either way.
+  Label1->setMinimumWidth(
+      Label1->fontMetrics().horizontalAdvance(QStringLiteral("projection of lineation")));
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+  setMinimumSize(163, 295);
 }
 
 orvane::ConversionOptions TForm2::ReadSwitches(orvane::ConversionOptions base) const {
