@@ -37,6 +37,18 @@ int main(int argc, char** argv) {
   settle();
   if (!book.isEmpty()) form1.LoadInputFile(book);
   form1.Edit1->setText("2");
+  if (argc > 3) form1.Edit2->setText(QString::fromLocal8Bit(argv[3]));
+  const QString prefix = argc > 4 ? QString::fromLocal8Bit(argv[4]) : QString();
+  if (!prefix.isEmpty()) {
+    // Only the stereonet page, for a named field book.
+    form1.Button2Click();
+    form1.resize(900, 600);
+    form1.PageControl1->setCurrentWidget(form1.TabSheet3);
+    settle();
+    form1.grab().save(QDir(out).filePath(prefix + ".png"));
+    QFile::remove(QDir(out).filePath("screenshots-ORV.ini"));
+    return 0;
+  }
   settle();
   form1.RichEdit1->document()->setModified(false);
   form1.Button2Click();
