@@ -6,21 +6,15 @@
 #include <QTextEdit>
 #include <cstdio>
 
-#include "Unit1.h"
-#include "Unit2.h"
-#include "VersionForm.h"
 #include "dialogs.h"
+#include "program_windows.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   orvane::app::SetMessageHook([](orvane::app::MessageKind, const QString&) {});
   orvane::app::TForm1::SetSettingsPathForTesting(QStringLiteral("/nonexistent/ORV.ini"));
-  orvane::app::TForm1 form1;
-  orvane::app::Form1 = &form1;
-  orvane::app::TForm2 form2(&form1);
-  orvane::app::Form2 = &form2;
-  orvane::app::TForm3 form3(&form1);
-  orvane::app::Form3 = &form3;
+  orvane::app::ProgramWindows windows;
+  orvane::app::TForm1& form1 = windows.form1;
   form1.show();
 
   QString text;
@@ -40,8 +34,5 @@ int main(int argc, char** argv) {
   const double second = timer.nsecsElapsed() / 1e9;
   std::printf("Convert of 100,000 lines in the window: %.3f s, again %.3f s (goal under 1.5 s)\n",
               first, second);
-  orvane::app::Form1 = nullptr;
-  orvane::app::Form2 = nullptr;
-  orvane::app::Form3 = nullptr;
   return 0;
 }

@@ -11,10 +11,8 @@
 #include <QTextEdit>
 #include <QTimer>
 
-#include "Unit1.h"
-#include "Unit2.h"
-#include "VersionForm.h"
 #include "dialogs.h"
+#include "program_windows.h"
 
 using namespace orvane::app;
 
@@ -24,12 +22,10 @@ int main(int argc, char** argv) {
   const QString book = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
   TForm1::SetSettingsPathForTesting(QDir(out).filePath("screenshots-ORV.ini"));
   SetMessageHook([](MessageKind, const QString&) {});
-  TForm1 form1;
-  Form1 = &form1;
-  TForm2 form2(&form1);
-  Form2 = &form2;
-  TForm3 form3(&form1);
-  Form3 = &form3;
+  ProgramWindows windows;
+  TForm1& form1 = windows.form1;
+  TForm2& form2 = windows.form2;
+  TForm3& form3 = windows.form3;
   form1.show();
   const auto settle = [] {
     for (int i = 0; i < 20; ++i) QApplication::processEvents();
@@ -74,8 +70,5 @@ int main(int argc, char** argv) {
   form3.grab().save(QDir(out).filePath("version.png"));
   form3.hide();
   QFile::remove(QDir(out).filePath("screenshots-ORV.ini"));
-  Form1 = nullptr;
-  Form2 = nullptr;
-  Form3 = nullptr;
   return 0;
 }

@@ -22,6 +22,7 @@
 #include "VersionForm.h"
 #include "controls.h"
 #include "dialogs.h"
+#include "program_windows.h"
 #include "stereonet_view.h"
 
 using namespace orvane::app;
@@ -55,22 +56,15 @@ struct Program {
       questions.append(text);
       return answer;
     });
-    form1 = std::make_unique<TForm1>();
-    Form1 = form1.get();
-    form2 = std::make_unique<TForm2>(form1.get());
-    Form2 = form2.get();
-    form3 = std::make_unique<TForm3>(form1.get());
-    Form3 = form3.get();
+    windows = std::make_unique<ProgramWindows>();
+    form1 = &windows->form1;
+    form2 = &windows->form2;
+    form3 = &windows->form3;
     form1->show();
   }
   ~Program() {
     form1->close();
-    form3.reset();
-    form2.reset();
-    form1.reset();
-    Form1 = nullptr;
-    Form2 = nullptr;
-    Form3 = nullptr;
+    windows.reset();
     SetMessageHook({});
     SetFileDialogHook({});
     SetQuestionHook({});
@@ -78,9 +72,10 @@ struct Program {
   void Type(const QString& input) { form1->RichEdit1->setPlainText(input); }
   QString Output() const { return form1->RichEdit2->toPlainText(); }
 
-  std::unique_ptr<TForm1> form1;
-  std::unique_ptr<TForm2> form2;
-  std::unique_ptr<TForm3> form3;
+  std::unique_ptr<ProgramWindows> windows;
+  TForm1* form1;
+  TForm2* form2;
+  TForm3* form3;
   QStringList messages, errors, questions, nextFileNames;
   QList<FileDialogRequest> requests;
   bool answer = true;
