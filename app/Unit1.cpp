@@ -45,13 +45,6 @@ QString& SettingsPathOverride() {
   return path;
 }
 
-template <typename Widget, typename... Args>
-Widget* Named(const char* name, Args&&... args) {
-  auto* widget = new Widget(std::forward<Args>(args)...);
-  widget->setObjectName(QString::fromLatin1(name));
-  return widget;
-}
-
 const QString kOpenFilter = QStringLiteral(
     "Text File (*.txt);;Text File with Comma Delimiter (*.csv);;"
     "Text File with Tab Delimiter (*.tsv);;Text File with Space Delimiter (*.prn);;"
@@ -461,10 +454,6 @@ void TForm1::resizeEvent(QResizeEvent* event) {
 void TForm1::closeEvent(QCloseEvent* event) {
   FormClose();
   event->accept();
-}
-
-bool TForm1::eventFilter(QObject* watched, QEvent* event) {
-  return QMainWindow::eventFilter(watched, event);
 }
 
 void TForm1::dragEnterEvent(QDragEnterEvent* event) {

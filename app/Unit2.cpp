@@ -15,17 +15,6 @@ namespace orvane::app {
 
 TForm2* Form2 = nullptr;
 
-namespace {
-
-template <typename Widget, typename... Args>
-Widget* Named(const char* name, Args&&... args) {
-  auto* widget = new Widget(std::forward<Args>(args)...);
-  widget->setObjectName(QString::fromLatin1(name));
-  return widget;
-}
-
-}  // namespace
-
 TForm2::TForm2(QWidget* parent) : NoCancelDialog(parent) {
   setObjectName(QStringLiteral("Form2"));
   setWindowTitle(QStringLiteral("Options"));

@@ -6,8 +6,18 @@
 #include <QRadioButton>
 #include <QSlider>
 #include <QString>
+#include <utility>
 
 namespace orvane::app {
+
+// Creates a widget with its object name, so that tests and styles find it by the
+// name the window gives it.
+template <typename Widget, typename... Args>
+Widget* Named(const char* name, Args&&... args) {
+  auto* widget = new Widget(std::forward<Args>(args)...);
+  widget->setObjectName(QString::fromLatin1(name));
+  return widget;
+}
 
 // Renders one of the program's SVG pictures (":/pictures/NAME.svg") at `size`
 // logical pixels, sharp on high-density screens. Throws std::runtime_error when the
