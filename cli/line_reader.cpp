@@ -45,14 +45,18 @@ bool LineReader::Next(std::string_view& line) {
     }
     const char* start = buffer_.data() + begin_;
     const std::size_t avail = end_ - begin_;
-    for (std::size_t i = scanned; i < avail; ++i) {
-      const char c = start[i];
-      if (c == '\n' || c == '\r') {
-        line = std::string_view(start, i);
-        begin_ += i + 1;
-        skipLf_ = (c == '\r');
-        return true;
-      }
+    // The first LF, then a CR before it if there is one: two vectorized searches.
+    const void* lf = std::memchr(start + scanned, '\n', avail - scanned);
+    const std::size_t lfAt = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - start)
+                                : avail;
+    const void* cr = std::memchr(start + scanned, '\r', lfAt - scanned);
+    const std::size_t at = cr ? static_cast<std::size_t>(static_cast<const char*>(cr) - start)
+                              : lfAt;
+    if (at < avail) {
+      line = std::string_view(start, at);
+      begin_ += at + 1;
+      skipLf_ = (start[at] == '\r');
+      return true;
     }
     scanned = avail;
     if (eof_ || !Fill()) {

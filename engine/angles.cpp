@@ -26,10 +26,8 @@ struct SinCosTable {
   }
 };
 
-const SinCosTable& Table() {
-  static const SinCosTable table;
-  return table;
-}
+// Filled once at start-up, so that lookups need no first-use check.
+const SinCosTable kTable;
 
 }  // namespace
 
@@ -37,8 +35,8 @@ void SinCosDegrees(double degrees, double& sine, double& cosine) {
   if (degrees >= -kTableLimit && degrees <= kTableLimit) {
     const int k = static_cast<int>(degrees);
     if (k == degrees && !(degrees == 0 && std::signbit(degrees))) {
-      sine = Table().sine[k + kTableLimit];
-      cosine = Table().cosine[k + kTableLimit];
+      sine = kTable.sine[k + kTableLimit];
+      cosine = kTable.cosine[k + kTableLimit];
       return;
     }
   }
