@@ -176,6 +176,9 @@ void Diagnose(const std::string& file, long line, std::string_view message) {
 }
 
 int Run(const CommandLine& cmd, const ConversionOptions& options) {
+  // Diagnostics are written a block at a time, not one system call per line.
+  static char diagnostics[1 << 16];
+  std::setvbuf(stderr, diagnostics, _IOFBF, sizeof diagnostics);
   const std::string inputName = (cmd.input == "-") ? "-" : cmd.input;
   int inputFd = STDIN_FILENO;
   if (cmd.input != "-") {
@@ -283,6 +286,7 @@ int Run(const CommandLine& cmd, const ConversionOptions& options) {
       const LineBlock done = inFlight.front().get();
       inFlight.pop_front();
       stopped = !emit(done);
+      std::fflush(stderr);
     }
   } catch (const std::system_error& e) {
     std::fprintf(stderr, "orvane-convert: cannot read '%s': %s\n", inputName.c_str(),
