@@ -47,11 +47,11 @@ bool LineReader::Next(std::string_view& line) {
     const std::size_t avail = end_ - begin_;
     // The first LF, then a CR before it if there is one: two vectorized searches.
     const void* lf = std::memchr(start + scanned, '\n', avail - scanned);
-    const std::size_t lfAt = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - start)
-                                : avail;
+    const std::size_t lfAt =
+        lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - start) : avail;
     const void* cr = std::memchr(start + scanned, '\r', lfAt - scanned);
-    const std::size_t at = cr ? static_cast<std::size_t>(static_cast<const char*>(cr) - start)
-                              : lfAt;
+    const std::size_t at =
+        cr ? static_cast<std::size_t>(static_cast<const char*>(cr) - start) : lfAt;
     if (at < avail) {
       line = std::string_view(start, at);
       begin_ += at + 1;

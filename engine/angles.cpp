@@ -45,8 +45,7 @@ void SinCosDegrees(double degrees, double& sine, double& cosine) {
   cosine = std::cos(theta);
 }
 
-double WrapAzimuth(double x) {
-  if (x >= 0 && x < 360) return x;  // the usual case: nothing to wrap
+double WrapAzimuthSlow(double x) {
   if (!std::isfinite(x)) return x;
   if (std::fabs(x) > kMaxLoopTurns * 360.0) x = std::fmod(x, 360.0) + 0.0;  // no negative zero
   while (x >= 360) x -= 360;

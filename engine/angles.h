@@ -22,7 +22,10 @@ void SinCosDegrees(double degrees, double& sine, double& cosine);
 // Wraps into [0, 360) by whole turns: 360 -> 0, 725 -> 5, -0.5 -> 359.5. A negative
 // value so small that adding 360 rounds to 360 gives 360. Terminates for every
 // finite value; NaN is returned unchanged.
-double WrapAzimuth(double x);
+double WrapAzimuthSlow(double x);
+inline double WrapAzimuth(double x) {
+  return (x >= 0 && x < 360) ? x : WrapAzimuthSlow(x);
+}
 
 // Shifts a value by whole periods (high - low) into [low, high]: first up while below
 // low, then down while above high. With (-180, 180): 190 -> -170, -180 stays,

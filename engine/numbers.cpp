@@ -127,14 +127,6 @@ std::int32_t StrToIntDef(std::string_view text, std::int32_t fallback) {
   return StrToInt(text).value_or(fallback);
 }
 
-double RoundToInt(double x) {
-  const double t = std::trunc(x);
-  const double f = x - t;
-  double r = t;
-  if (!(std::fabs(f) < 0.5)) r = (f > 0) ? t + 1 : (f < 0 ? t - 1 : t);
-  return r == 0 ? 0.0 : r;  // never a negative zero
-}
-
 double RoundTo(double x, int n) {
   const double scale = std::pow(10.0, n);
   const double scaled = x * scale;

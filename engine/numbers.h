@@ -29,7 +29,13 @@ std::int32_t StrToIntDef(std::string_view text, std::int32_t fallback);
 
 // Rounds half away from zero to a whole number: 2.5 -> 3, -2.5 -> -3, 359.5 -> 360.
 // Returns a double so that values beyond the 32-bit range stay exact.
-double RoundToInt(double x);
+inline double RoundToInt(double x) {
+  const double t = __builtin_trunc(x);
+  const double f = x - t;
+  double r = t;
+  if (!(__builtin_fabs(f) < 0.5)) r = (f > 0) ? t + 1 : (f < 0 ? t - 1 : t);
+  return r == 0 ? 0.0 : r;  // never a negative zero
+}
 
 // Rounds to n decimal places by RoundToInt(x * 10^n) / 10^n: RoundTo(12.25, 1) = 12.3.
 double RoundTo(double x, int n);
