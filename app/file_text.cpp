@@ -4,6 +4,7 @@
 #include <QSaveFile>
 #include <string_view>
 
+#include "fault_file.h"
 #include "text.h"
 
 namespace orvane {
@@ -77,9 +78,7 @@ QStringList FaultFileLines(const QStringList& outputLines, bool removeComment) {
 }
 
 QString FaultDataFileName(const QString& chosen) {
-  return chosen.endsWith(QLatin1String(".fdt"), Qt::CaseSensitive)
-             ? chosen
-             : chosen + QStringLiteral(".fdt");
+  return QString::fromStdString(orvane::FaultDataFileName(chosen.toStdString()));
 }
 
 bool WriteFaultDataFile(const QString& path, const QStringList& lines, TextEncoding encoding,

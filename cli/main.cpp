@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "batch_run.h"
+#include "fault_file.h"
 #include "line_reader.h"
 #include "output_file.h"
 #include "parallel_run.h"
@@ -193,7 +194,7 @@ int Run(const CommandLine& cmd, const ConversionOptions& options) {
   std::unique_ptr<orvane::cli::AtomicFile> file;
   std::string outputName;
   if (cmd.output) {
-    outputName = orvane::cli::FaultDataFileName(*cmd.output);
+    outputName = orvane::FaultDataFileName(*cmd.output);
     try {
       file = std::make_unique<orvane::cli::AtomicFile>(outputName);
     } catch (const std::system_error& e) {

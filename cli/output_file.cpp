@@ -26,15 +26,6 @@ void BufferedWriter::Flush() {
   buffer_.clear();
 }
 
-std::string FaultDataFileName(const std::string& chosen) {
-  const std::string ext = ".fdt";
-  if (chosen.size() >= ext.size() &&
-      chosen.compare(chosen.size() - ext.size(), ext.size(), ext) == 0) {
-    return chosen;
-  }
-  return chosen + ext;
-}
-
 AtomicFile::AtomicFile(std::string target) : target_(std::move(target)) {
   temp_ = target_ + ".tmp-XXXXXX";
   fd_ = ::mkstemp(temp_.data());

@@ -33,10 +33,6 @@ class BufferedWriter {
   std::vector<char> buffer_;
 };
 
-// The name a fault data file is saved under: ".fdt" is appended unless the name
-// already ends in exactly ".fdt" ("result.FDT" -> "result.FDT.fdt").
-std::string FaultDataFileName(const std::string& chosen);
-
 // A file written to a temporary name beside its target and renamed over it on
 // Commit, so that the target is never half written. Without Commit the temporary
 // file is removed.

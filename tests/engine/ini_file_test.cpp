@@ -9,23 +9,12 @@
 #include <sstream>
 #include <string>
 
+#include "ini_test_support.h"
+
 namespace orvane {
 namespace {
 
 namespace fs = std::filesystem;
-
-// Lines added to a file without a line end of its own use the platform's.
-std::string WithNewFileEnds(std::string text) {
-  std::string out;
-  for (char c : text) {
-    if (c == '\n') {
-      out += IniFile::kNewFileLineEnd;
-    } else {
-      out += c;
-    }
-  }
-  return out;
-}
 
 TEST(IniFileRead, FindsValuesTheWayTheProfileFunctionsDo) {
   struct Case {

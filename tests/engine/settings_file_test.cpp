@@ -4,20 +4,10 @@
 
 #include <string>
 
+#include "ini_test_support.h"
+
 namespace orvane {
 namespace {
-
-std::string WithNewFileEnds(std::string text) {
-  std::string out;
-  for (char c : text) {
-    if (c == '\n') {
-      out += IniFile::kNewFileLineEnd;
-    } else {
-      out += c;
-    }
-  }
-  return out;
-}
 
 TEST(StoredSettings, NoFileGivesTheDefaultsAndTheFirstSaveWritesThemInOrder) {
   const StoredSettings s = ReadStoredSettings(IniFile());
