@@ -17,8 +17,8 @@ namespace {
 constexpr double kPerpendicularLimit = 1e-6;
 
 // A plane travels as its upward normal: azimuth = dip direction, plunge = dip - 90.
-MatrixC PlaneNormal(const ZelmDataC& datum) {
-  return DirectionVector(datum.DipDirection, datum.Dip - 90);
+Vector3 PlaneNormal(const ZelmDataC& datum) {
+  return DirectionOf(datum.DipDirection, datum.Dip - 90);
 }
 
 // Reverses the lineation's vector.
@@ -49,20 +49,19 @@ void Untilt(ZelmDataC& datum, const DirectionC& bedding, double angle) {
   const double axisAzimuth = bedding.Azimuth + 90;
 
   const AxisRotation rotation(angle, axisAzimuth, 0);
-  const MatrixC normal = PlaneNormal(datum);
-  const double downBefore = normal.At(3, 1);
+  const Vector3 normal = PlaneNormal(datum);
+  const double downBefore = normal[2];
   const double dipDirectionBefore = datum.DipDirection;
-  const MatrixC rotatedNormal = rotation.Apply(normal);
+  const Vector3 rotatedNormal = rotation.Apply(normal);
   datum.SetDipDirection(AzimuthOf(rotatedNormal));
   datum.SetDip(PlungeOf(rotatedNormal) + 90);
 
-  const MatrixC lineation =
-      RotateAboutAxis(DirectionVector(datum.Trend, datum.Plunge), angle, axisAzimuth, 0);
+  const Vector3 lineation = rotation.Apply(DirectionOf(datum.Trend, datum.Plunge));
   datum.Plunge = PlungeOf(lineation);
   datum.SetTrend(AzimuthOf(lineation));
 
   // A plane turned over keeps its hanging wall: the lineation must turn with it.
-  const double product = downBefore * rotatedNormal.At(3, 1);
+  const double product = downBefore * rotatedNormal[2];
   if (product < 0) {
     FlipLineation(datum);
   } else if (product == 0) {
@@ -99,20 +98,20 @@ void FoldPlunge(ZelmDataC& datum) {
 }  // namespace
 
 bool ProjectLineationOntoPlane(ZelmDataC& datum, LineContext& ctx) {
-  const MatrixC normal = PlaneNormal(datum);
-  const MatrixC lineation = DirectionVector(datum.Trend, datum.Plunge);
+  const Vector3 normal = PlaneNormal(datum);
+  const Vector3 lineation = DirectionOf(datum.Trend, datum.Plunge);
   double along = 0;
-  for (int i = 1; i <= 3; ++i) along += lineation.At(i, 1) * normal.At(i, 1);
+  for (int i = 0; i < 3; ++i) along += lineation[i] * normal[i];
   double inPlane = 0;
-  for (int i = 1; i <= 3; ++i) {
-    const double c = lineation.At(i, 1) - along * normal.At(i, 1);
+  for (int i = 0; i < 3; ++i) {
+    const double c = lineation[i] - along * normal[i];
     inPlane += c * c;
   }
-  if (std::sqrt(inPlane) < kPerpendicularLimit * Length(lineation)) {
+  if (std::sqrt(inPlane) < kPerpendicularLimit * LengthOf(lineation)) {
     ctx.ReportLineError("liniation data is perpendicular to surface data");
     return false;
   }
-  const MatrixC projected = ProjectOntoPlane(lineation, normal);
+  const Vector3 projected = ProjectedOntoPlane(lineation, normal);
   datum.Plunge = PlungeOf(projected);
   datum.SetTrend(AzimuthOf(projected));
   return true;

@@ -18,7 +18,19 @@ namespace {
   std::abort();
 }
 
+Vector3 ToVector(const MatrixC& column) {
+  return {column.At(1, 1), column.At(2, 1), column.At(3, 1)};
+}
+
 }  // namespace
+
+MatrixC ToColumn(const Vector3& v) {
+  MatrixC m(3, 1);
+  m.Set(1, 1, v[0]);
+  m.Set(2, 1, v[1]);
+  m.Set(3, 1, v[2]);
+  return m;
+}
 
 MatrixC::MatrixC(int rows, int columns) : rows_(rows), columns_(columns), data_(inline_.data()) {
   if (rows * columns > kInline) {
@@ -127,6 +139,9 @@ MatrixC Normalized(const MatrixC& m) {
 }
 
 MatrixC ProjectOntoPlane(const MatrixC& v, const MatrixC& n) {
+  if (n.Rows() != 3 || n.Columns() != 1) ShapeError("not same number of r, c");
+  if (v.Rows() != 3) ShapeError("cn and rn are not much !");
+  if (v.Columns() == 1) return ToColumn(ProjectedOntoPlane(ToVector(v), ToVector(n)));
   MatrixC unitNormal(3, 1);
   unitNormal.Assign(Normalized(n));
   MatrixC p(3, 3);
@@ -152,6 +167,57 @@ AxisRotation::AxisRotation(double angle, double axisAzimuth, double axisPlunge) 
   FillAxisRotation(r_[2], 3, cTh, sTh);
   FillAxisRotation(r_[3], 2, cPl, -sPl);
   FillAxisRotation(r_[4], 3, cAz, sAz);
+  finite_ = std::isfinite(cAz) && std::isfinite(sAz) && std::isfinite(cPl) &&
+            std::isfinite(sPl) && std::isfinite(cTh) && std::isfinite(sTh);
+}
+
+namespace {
+
+// The elementary rotations of FillAxisRotation about axis 3 and axis 2 applied to
+// (x, y, z). Each row is summed from 0.0 in column order like Multiply3, leaving
+// out the terms whose matrix entry is the literal 0: for finite values such a term
+// is a zero, and adding a zero to a partial sum never changes it (a sum begun at
+// 0.0 is never -0), so the bits are those of the full product.
+inline void TurnAboutAxis3(const double* m, double& x, double& y, double& z) {
+  const double nx = (m[0] * x + 0.0) + m[1] * y;
+  const double ny = (m[3] * x + 0.0) + m[4] * y;
+  z = z + 0.0;
+  x = nx;
+  y = ny;
+}
+inline void TurnAboutAxis2(const double* m, double& x, double& y, double& z) {
+  const double nx = (m[0] * x + 0.0) + m[2] * z;
+  const double nz = (m[6] * x + 0.0) + m[8] * z;
+  y = y + 0.0;
+  x = nx;
+  z = nz;
+}
+
+// Beyond this magnitude five rotations could overflow, and an infinity times a
+// left-out zero would have been NaN: such vectors take the full products.
+constexpr double kSparseLimit = 1e300;
+
+}  // namespace
+
+Vector3 AxisRotation::Apply(const Vector3& v) const {
+  if (finite_ && std::fabs(v[0]) <= kSparseLimit && std::fabs(v[1]) <= kSparseLimit &&
+      std::fabs(v[2]) <= kSparseLimit) {
+    double x = v[0], y = v[1], z = v[2];
+    TurnAboutAxis3(r_[0], x, y, z);
+    TurnAboutAxis2(r_[1], x, y, z);
+    TurnAboutAxis3(r_[2], x, y, z);
+    TurnAboutAxis2(r_[3], x, y, z);
+    TurnAboutAxis3(r_[4], x, y, z);
+    return {x, y, z};
+  }
+  double x[3] = {v[0], v[1], v[2]};
+  double y[3];
+  Multiply3(r_[0], x, y);
+  Multiply3(r_[1], y, x);
+  Multiply3(r_[2], x, y);
+  Multiply3(r_[3], y, x);
+  Multiply3(r_[4], x, y);
+  return {y[0], y[1], y[2]};
 }
 
 MatrixC AxisRotation::Apply(const MatrixC& v) const {
@@ -161,13 +227,7 @@ MatrixC AxisRotation::Apply(const MatrixC& v) const {
   const double* in = v.Elements();
   double* out = result.Elements();
   for (int j = 0; j < columns; ++j) {
-    double x[3] = {in[j], in[columns + j], in[2 * columns + j]};
-    double y[3];
-    Multiply3(r_[0], x, y);
-    Multiply3(r_[1], y, x);
-    Multiply3(r_[2], x, y);
-    Multiply3(r_[3], y, x);
-    Multiply3(r_[4], x, y);
+    const Vector3 y = Apply(Vector3{in[j], in[columns + j], in[2 * columns + j]});
     out[j] = y[0];
     out[columns + j] = y[1];
     out[2 * columns + j] = y[2];
@@ -180,23 +240,15 @@ MatrixC RotateAboutAxis(const MatrixC& v, double angle, double axisAzimuth, doub
 }
 
 MatrixC DirectionVector(double azimuth, double plunge) {
-  double sa, ca, sp, cp;
-  SinCosDegrees(azimuth, sa, ca);
-  SinCosDegrees(plunge, sp, cp);
-  MatrixC v(3, 1);
-  v.Set(1, 1, cp * ca);
-  v.Set(2, 1, cp * sa);
-  v.Set(3, 1, sp);
-  return v;
+  return ToColumn(DirectionOf(azimuth, plunge));
 }
 
 double AzimuthOf(const MatrixC& v) {
-  return RadToDeg(std::atan2(v.At(2, 1), v.At(1, 1)));
+  return AzimuthOf(ToVector(v));
 }
 
 double PlungeOf(const MatrixC& v) {
-  const double d = v.At(3, 1);
-  return RadToDeg(std::asin(d < -1 ? -1 : (d > 1 ? 1 : d)));
+  return PlungeOf(ToVector(v));
 }
 
 }  // namespace orvane

@@ -9,6 +9,8 @@
 #include <array>
 #include <vector>
 
+#include "vector3.h"
+
 namespace orvane {
 
 class MatrixC {
@@ -73,12 +75,17 @@ class AxisRotation {
  public:
   AxisRotation(double angle, double axisAzimuth, double axisPlunge);
   MatrixC Apply(const MatrixC& v) const;
+  Vector3 Apply(const Vector3& v) const;
 
  private:
   // R1 (axis 3, -azimuth), R2 (axis 2, plunge - 90), R3 (axis 3, angle),
   // R4 (axis 2, 90 - plunge), R5 (axis 3, azimuth), row-major.
   double r_[5][9];
+  bool finite_;  // every sine and cosine finite
 };
+
+// The 3x1 column of a vector.
+MatrixC ToColumn(const Vector3& v);
 
 // The unit 3x1 vector (cos p cos a, cos p sin a, sin p) of azimuth a and plunge p.
 MatrixC DirectionVector(double azimuth, double plunge);

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cmath>
+#include <cstring>
 #include <random>
 
 namespace orvane {
@@ -125,6 +126,40 @@ TEST(Matrix, RotationsKeepLengthsAndAngles) {
     const MatrixC p = ProjectOntoPlane(b, a);
     EXPECT_NEAR(Dot(p, a), 0, 1e-12);
     EXPECT_NEAR(Length(p), 1, 1e-12);
+  }
+}
+
+// The rotation as five full matrix products, the way it is defined.
+MatrixC FiveProducts(const MatrixC& v, double angle, double axisAzimuth, double axisPlunge) {
+  MatrixC r(3, 3);
+  MatrixC x = v;
+  const std::pair<double, int> steps[] = {{-axisAzimuth, 3}, {axisPlunge - 90, 2}, {angle, 3},
+                                          {90 - axisPlunge, 2}, {axisAzimuth, 3}};
+  for (const auto& [turn, axis] : steps) {
+    SetAxisRotation(r, turn, axis);
+    x = Multiply(r, x);
+  }
+  return x;
+}
+
+bool SameBits(const MatrixC& a, const MatrixC& b) {
+  return std::memcmp(a.Elements(), b.Elements(), 3 * sizeof(double)) == 0;
+}
+
+TEST(Matrix, RotationGivesTheBitsOfTheFiveProducts) {
+  std::mt19937 rng(11);
+  std::uniform_real_distribution<double> azimuth(0, 360), plunge(-90, 90), angle(-400, 400);
+  const double awkward[] = {0.0, -0.0, 1.0, -1.0, 1e-310, 1e305, -1e305, 1e308, INFINITY, NAN};
+  for (int i = 0; i < 2000; ++i) {
+    MatrixC v = DirectionVector(azimuth(rng), plunge(rng));
+    if (i % 3 == 0) v.Set(i % 9 / 3 + 1, 1, awkward[i / 3 % 10]);  // zeros, extremes, NaN
+    double turn = angle(rng), axisAz = azimuth(rng), axisPl = plunge(rng);
+    if (i % 7 == 0) turn = std::round(turn);  // whole degrees come from the table
+    if (i % 11 == 0) axisPl = 0;
+    if (i % 101 == 0) turn = 1e308;  // no finite sine
+    const MatrixC want = FiveProducts(v, turn, axisAz, axisPl);
+    EXPECT_TRUE(SameBits(RotateAboutAxis(v, turn, axisAz, axisPl), want)) << i;
+    EXPECT_TRUE(SameBits(AxisRotation(turn, axisAz, axisPl).Apply(v), want)) << i;
   }
 }
 
