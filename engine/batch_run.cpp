@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <utility>
 
 #include "numbers.h"
@@ -16,9 +17,24 @@ constexpr std::size_t kMaxCommentChars = 99;
 
 // Writes a rounded value right-aligned by leading spaces (three columns for
 // azimuths, two for dips; a negative number gets the spaces of one below 10).
-// False when the value is too wide for the short path.
+// False when the value is too wide for the short path. Written without branches on
+// the value where it is cheap: field values are random, their branches mispredict.
 bool WriteColumn(char*& p, char* end, double value, bool azimuth) {
   const double n = RoundToInt(value);
+  if (n >= 0 && n < 1000) {
+    const unsigned k = static_cast<unsigned>(n);
+    const unsigned width = 1 + (k >= 10) + (k >= 100);
+    const unsigned pad = (azimuth ? 3 : 2) > width ? (azimuth ? 3 : 2) - width : 0;
+    std::memset(p, ' ', 3);
+    p += pad;
+    // Three digits and room behind them, so that a fixed three-byte copy always
+    // reads inside the array; only the first `width` bytes copied count.
+    const char digits[6] = {static_cast<char>('0' + k / 100), static_cast<char>('0' + k / 10 % 10),
+                            static_cast<char>('0' + k % 10)};
+    std::memcpy(p, digits + 3 - width, 3);
+    p += width;
+    return true;
+  }
   if (!(std::fabs(n) < 1e15)) return false;
   if (azimuth && n < 100) *p++ = ' ';
   if (n < 10) *p++ = ' ';

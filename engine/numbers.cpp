@@ -46,44 +46,10 @@ bool IsDecimalFloat(std::string_view s) {
 
 }  // namespace
 
-namespace {
-
-constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                   1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-
-// Most field numbers are short plain decimals ("120", "-45.5"). With at most 15
-// digits the digits form an exact integer and its power of ten is exact too, so one
-// division gives the correctly rounded value, the same double that from_chars gives.
-std::optional<double> ShortDecimal(std::string_view s) {
-  std::size_t i = 0;
-  const bool negative = !s.empty() && s[0] == '-';
-  if (!s.empty() && (s[0] == '-' || s[0] == '+')) ++i;
-  std::uint64_t mantissa = 0;
-  int digits = 0;
-  int fraction = -1;  // digits after the point, once there is one
-  for (; i < s.size(); ++i) {
-    const char c = s[i];
-    if (c >= '0' && c <= '9') {
-      if (++digits > 15) return std::nullopt;
-      mantissa = mantissa * 10 + static_cast<unsigned>(c - '0');
-      if (fraction >= 0) ++fraction;
-    } else if (c == '.' && fraction < 0) {
-      fraction = 0;
-    } else {
-      return std::nullopt;
-    }
-  }
-  if (digits == 0) return std::nullopt;
-  double value = static_cast<double>(mantissa);
-  if (fraction > 0) value /= kPowersOfTen[fraction];
-  return negative ? -value : value;
-}
-
-}  // namespace
-
-std::optional<double> StrToFloat(std::string_view text) {
+std::optional<double> detail::StrToFloatFull(std::string_view text) {
   const std::string_view s = Trim(text);
-  if (const auto quick = ShortDecimal(s)) return quick;
+  double quick;
+  if (detail::ShortDecimal(s, quick)) return quick;
   if (!IsDecimalFloat(s)) return std::nullopt;
   // from_chars takes no "+"; the grammar check above has ruled out "+-".
   const std::string_view body = (s.front() == '+') ? s.substr(1) : s;

@@ -17,7 +17,7 @@ namespace orvane {
 // rejected: the empty text, "1.2.3", "-", ".", "inf", "nan", "0x1p3", "1e", and
 // values beyond the range of a double ("1e400") or below its smallest normal
 // magnitude ("1e-400"). A leading "+" is accepted.
-std::optional<double> StrToFloat(std::string_view text);
+inline std::optional<double> StrToFloat(std::string_view text);
 
 // String-to-integer (32-bit). Skips leading blanks; accepts an optional sign and
 // decimal digits, or hexadecimal digits behind "0x", "0X" or "$". Out-of-range
@@ -29,12 +29,14 @@ std::int32_t StrToIntDef(std::string_view text, std::int32_t fallback);
 
 // Rounds half away from zero to a whole number: 2.5 -> 3, -2.5 -> -3, 359.5 -> 360.
 // Returns a double so that values beyond the 32-bit range stay exact.
+// Without branches: the fractions of field values are random, and a mispredicted
+// branch costs more than the arithmetic.
 inline double RoundToInt(double x) {
   const double t = __builtin_trunc(x);
-  const double f = x - t;
-  double r = t;
-  if (!(__builtin_fabs(f) < 0.5)) r = (f > 0) ? t + 1 : (f < 0 ? t - 1 : t);
-  return r == 0 ? 0.0 : r;  // never a negative zero
+  const double f = x - t;  // NaN for infinities, which then stay as they are
+  const double up = f >= 0.5 ? 1.0 : 0.0;
+  const double down = f <= -0.5 ? 1.0 : 0.0;
+  return ((t + up) - down) + 0.0;  // + 0.0: never a negative zero
 }
 
 // Rounds to n decimal places by RoundToInt(x * 10^n) / 10^n: RoundTo(12.25, 1) = 12.3.
@@ -47,5 +49,50 @@ void AppendInteger(std::string& out, double wholeValue);
 // Appends the shortest general form with at most 15 significant digits, "." as
 // separator (what printf("%.15g") prints): 45 -> "45", 7.3 -> "7.3", 1e30 -> "1e+30".
 void AppendGeneral(std::string& out, double value);
+
+namespace detail {
+
+// The usual field number, a short plain decimal ("120", "-45.5", "+.5"), without
+// blanks: with at most 15 digits the digits form an exact integer and its power of
+// ten is exact too, so one division gives the correctly rounded value, the double
+// that the full conversion gives. False for anything else.
+inline bool ShortDecimal(std::string_view s, double& value) {
+  static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                            1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  std::size_t i = 0;
+  const bool negative = !s.empty() && s[0] == '-';
+  if (!s.empty() && (s[0] == '-' || s[0] == '+')) ++i;
+  std::uint64_t mantissa = 0;
+  int digits = 0;
+  int fraction = -1;  // digits after the point, once there is one
+  for (; i < s.size(); ++i) {
+    const char c = s[i];
+    if (c >= '0' && c <= '9') {
+      if (++digits > 15) return false;
+      mantissa = mantissa * 10 + static_cast<unsigned>(c - '0');
+      if (fraction >= 0) ++fraction;
+    } else if (c == '.' && fraction < 0) {
+      fraction = 0;
+    } else {
+      return false;
+    }
+  }
+  if (digits == 0) return false;
+  value = static_cast<double>(mantissa);
+  if (fraction > 0) value /= kPowersOfTen[fraction];
+  if (negative) value = -value;
+  return true;
+}
+
+// Everything the short path leaves: blanks, exponents, long digit strings, errors.
+std::optional<double> StrToFloatFull(std::string_view text);
+
+}  // namespace detail
+
+inline std::optional<double> StrToFloat(std::string_view text) {
+  double value;
+  if (detail::ShortDecimal(text, value)) return value;
+  return detail::StrToFloatFull(text);
+}
 
 }  // namespace orvane
