@@ -92,6 +92,18 @@ TEST(Numbers, RoundingIsHalfAwayFromZero) {
   EXPECT_EQ(RoundToInt(-0.3), 0);
   EXPECT_FALSE(std::signbit(RoundToInt(-0.3)));
   EXPECT_EQ(RoundToInt(1e30), 1e30);  // beyond 32 bits, still exact
+  EXPECT_EQ(RoundToInt(INFINITY), INFINITY);
+  EXPECT_TRUE(std::isnan(RoundToInt(NAN)));
+  // Half away from zero is std::round, except that no negative zero comes out.
+  const double awkward[] = {0.49999999999999994, -0.49999999999999994, 0.5, -0.5,
+                            4503599627370495.5,  -4503599627370495.5,  -0.0, 1e-310};
+  for (double x : awkward) EXPECT_EQ(RoundToInt(x), std::round(x) + 0.0) << x;
+  for (double x = -1000; x <= 1000; x += 0.125) {
+    EXPECT_EQ(RoundToInt(x), std::round(x) + 0.0) << x;
+    if (RoundToInt(x) == 0) {
+      EXPECT_FALSE(std::signbit(RoundToInt(x))) << x;
+    }
+  }
   EXPECT_EQ(RoundTo(12.25, 1), 12.3);
   EXPECT_EQ(RoundTo(359.96, 1), 360);
   EXPECT_EQ(RoundTo(7.25, 1), 7.3);
