@@ -10,40 +10,23 @@ namespace {
 constexpr double kMaxLoopTurns = 64;
 }  // namespace
 
-namespace {
+namespace detail {
 
-constexpr int kTableLimit = 720;
-
-struct SinCosTable {
-  double sine[2 * kTableLimit + 1];
-  double cosine[2 * kTableLimit + 1];
-  SinCosTable() {
-    for (int k = -kTableLimit; k <= kTableLimit; ++k) {
-      const double theta = DegToRad(static_cast<double>(k));
-      sine[k + kTableLimit] = std::sin(theta);
-      cosine[k + kTableLimit] = std::cos(theta);
-    }
-  }
-};
-
-// Filled once at start-up, so that lookups need no first-use check.
-const SinCosTable kTable;
-
-}  // namespace
-
-void SinCosDegrees(double degrees, double& sine, double& cosine) {
-  if (degrees >= -kTableLimit && degrees <= kTableLimit) {
-    const int k = static_cast<int>(degrees);
-    if (k == degrees && !(degrees == 0 && std::signbit(degrees))) {
-      sine = kTable.sine[k + kTableLimit];
-      cosine = kTable.cosine[k + kTableLimit];
-      return;
-    }
-  }
+void SinCosDegreesComputed(double degrees, double& sine, double& cosine) {
   const double theta = DegToRad(degrees);
   sine = std::sin(theta);
   cosine = std::cos(theta);
 }
+
+SinCosTable::SinCosTable() {
+  for (int k = -kLimit; k <= kLimit; ++k) {
+    SinCosDegreesComputed(static_cast<double>(k), sine[k + kLimit], cosine[k + kLimit]);
+  }
+}
+
+const SinCosTable kSinCosTable;
+
+}  // namespace detail
 
 double WrapAzimuthSlow(double x) {
   if (!std::isfinite(x)) return x;

@@ -14,10 +14,36 @@ inline double RadToDeg(double x) {
   return x * 180.0 * (1.0 / kPi);
 }
 
+namespace detail {
+void SinCosDegreesComputed(double degrees, double& sine, double& cosine);
+
+// sin and cos of DegToRad(k) for whole k in [-kLimit, kLimit], at index k + kLimit,
+// filled at start-up by SinCosDegreesComputed.
+struct SinCosTable {
+  static constexpr int kLimit = 720;
+  SinCosTable();
+  double sine[2 * kLimit + 1];
+  double cosine[2 * kLimit + 1];
+};
+extern const SinCosTable kSinCosTable;
+}  // namespace detail
+
 // sin and cos of DegToRad(degrees). Whole degrees, the usual case for field data,
 // come from a table filled with the very same functions, so the results are the
 // bits that std::sin and std::cos give.
-void SinCosDegrees(double degrees, double& sine, double& cosine);
+inline void SinCosDegrees(double degrees, double& sine, double& cosine) {
+  constexpr int kLimit = detail::SinCosTable::kLimit;
+  if (degrees >= -kLimit && degrees <= kLimit) {
+    const int k = static_cast<int>(degrees);
+    // -0 is left to the functions: its sine is -0, not the table's +0.
+    if (k == degrees && !(k == 0 && __builtin_signbit(degrees))) {
+      sine = detail::kSinCosTable.sine[k + kLimit];
+      cosine = detail::kSinCosTable.cosine[k + kLimit];
+      return;
+    }
+  }
+  detail::SinCosDegreesComputed(degrees, sine, cosine);
+}
 
 // Wraps into [0, 360) by whole turns: 360 -> 0, 725 -> 5, -0.5 -> 359.5. A negative
 // value so small that adding 360 rounds to 360 gives 360. Terminates for every

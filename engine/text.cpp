@@ -2,36 +2,8 @@
 
 namespace orvane {
 
-std::string_view Trim(std::string_view text) {
-  std::size_t b = 0;
-  std::size_t e = text.size();
-  while (b < e && IsBlankOrControl(text[b])) ++b;
-  while (e > b && IsBlankOrControl(text[e - 1])) --e;
-  return text.substr(b, e - b);
-}
-
 std::string Trim(const std::string& text) {
   return std::string(Trim(std::string_view(text)));
-}
-
-bool IsNumber(std::string_view text) {
-  for (char c : text) {
-    if (!((c >= '0' && c <= '9') || c == '.' || c == '-')) return false;
-  }
-  return true;
-}
-
-void NextToken(std::string_view& rest, std::string_view& token) {
-  // The cut is at the first space, comma or tab, whichever comes first.
-  std::size_t cut = 0;
-  while (cut < rest.size() && rest[cut] != ' ' && rest[cut] != ',' && rest[cut] != '\t') ++cut;
-  if (cut == rest.size()) {
-    token = rest;
-    rest = std::string_view();
-    return;
-  }
-  token = Trim(rest.substr(0, cut));
-  rest = Trim(rest.substr(cut + 1));
 }
 
 void NextToken(std::string& rest, std::string& token) {

@@ -16,17 +16,39 @@ constexpr bool IsBlankOrControl(char c) {
 }
 
 // Removes leading and trailing blanks and control characters. "  12 \t" -> "12".
-std::string_view Trim(std::string_view text);
+inline std::string_view Trim(std::string_view text) {
+  std::size_t b = 0;
+  std::size_t e = text.size();
+  while (b < e && IsBlankOrControl(text[b])) ++b;
+  while (e > b && IsBlankOrControl(text[e - 1])) --e;
+  return text.substr(b, e - b);
+}
 std::string Trim(const std::string& text);
 
 // True when every character is a decimal digit, "." or "-". The empty text is
 // numeric too. Says nothing about the form: "1.2.3" and "--" pass.
-bool IsNumber(std::string_view text);
+inline bool IsNumber(std::string_view text) {
+  for (const char c : text) {
+    if (!((c >= '0' && c <= '9') || c == '.' || c == '-')) return false;
+  }
+  return true;
+}
 
 // Cuts the next field off the front of `rest` into `token` and leaves the trimmed
 // remainder in `rest`. Fields end at the first space, unless a comma or tab comes
 // earlier. "120 , 30" gives "120", then "", then "30".
-void NextToken(std::string_view& rest, std::string_view& token);
+inline void NextToken(std::string_view& rest, std::string_view& token) {
+  // The cut is at the first space, comma or tab, whichever comes first.
+  std::size_t cut = 0;
+  while (cut < rest.size() && rest[cut] != ' ' && rest[cut] != ',' && rest[cut] != '\t') ++cut;
+  if (cut == rest.size()) {
+    token = rest;
+    rest = std::string_view();
+    return;
+  }
+  token = Trim(rest.substr(0, cut));
+  rest = Trim(rest.substr(cut + 1));
+}
 void NextToken(std::string& rest, std::string& token);
 
 // The first `maxChars` characters of `text`: UTF-8 sequences count as one
