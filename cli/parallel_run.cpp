@@ -27,18 +27,20 @@ void LineBlock::Clear() {
 void ConvertBlock(const ConversionOptions& options, LineBlock& block) {
   std::size_t line = 0;
   BatchRun run(options, [&](const std::string& text) { block.notices.emplace_back(line, text); });
-  std::string converted;
+  block.output.reserve(block.input.size() + block.input.size() / 2);
+  block.outcomes.reserve(block.LineCount());
+  block.outputEnds.reserve(block.LineCount());
   for (; line < block.LineCount(); ++line) {
     try {
-      block.outcomes.push_back(run.ConvertInputLine(block.InputLine(line), converted));
+      block.outcomes.push_back(run.AppendInputLine(block.InputLine(line), block.output));
     } catch (const RunStopped& stop) {
+      block.output.resize(line == 0 ? 0 : block.outputEnds.back());
       block.stopped = true;
       block.stoppedAt = line;
       block.stopMessage = stop.what();
       block.stopShown = stop.AlreadyShown();
       return;
     }
-    block.output.append(converted);
     block.outputEnds.push_back(block.output.size());
   }
 }

@@ -77,8 +77,9 @@ void AppendOutputLine(std::string& out, const ZelmDataC& datum, const Conversion
   } else {
     const double values[4] = {datum.DipDirection, datum.Dip, datum.Trend, datum.Plunge};
     const int count = options.LineationData ? 4 : 2;
-    // The usual case, written in one go; absurdly wide values take the long way.
-    char buf[96];
+    // The usual line, written into one buffer and appended in one go; absurdly wide
+    // values take the long way.
+    char buf[160];
     char* p = buf;
     bool shortPath = true;
     for (int i = 0; i < count && shortPath; ++i) {
@@ -86,6 +87,21 @@ void AppendOutputLine(std::string& out, const ZelmDataC& datum, const Conversion
       shortPath = WriteColumn(p, buf + sizeof buf, values[i], i % 2 == 0);
     }
     if (shortPath) {
+      if (options.SenseData && datum.Sense.size() <= 8) {
+        *p++ = ' ';
+        std::memcpy(p, datum.Sense.data(), datum.Sense.size());
+        p += datum.Sense.size();
+        *p++ = ' ';
+        if (comment.size() <= static_cast<std::size_t>(buf + sizeof buf - p)) {
+          std::memcpy(p, comment.data(), comment.size());
+          p += comment.size();
+          out.append(buf, p);
+          return;
+        }
+        out.append(buf, p);
+        out.append(comment);
+        return;
+      }
       out.append(buf, p);
     } else {
       for (int i = 0; i < count; ++i) {
@@ -107,6 +123,10 @@ BatchRun::BatchRun(const ConversionOptions& options, NotifyUser notify)
 
 LineOutcome BatchRun::ConvertInputLine(std::string_view line, std::string& out) {
   out.clear();
+  return AppendInputLine(line, out);
+}
+
+LineOutcome BatchRun::AppendInputLine(std::string_view line, std::string& out) {
   std::string_view data = line;
   std::string_view comment;
   const std::size_t hash = line.find('#');
@@ -116,14 +136,14 @@ LineOutcome BatchRun::ConvertInputLine(std::string_view line, std::string& out) 
   }
   data = Trim(data);
   if (data.empty()) {
-    out.assign(line);
+    out.append(line);
     return LineOutcome::Copied;
   }
 
   ZelmDataC datum;
   ctx_.ClearErrorLine();
   if (!ConvertLine(datum, data, ctx_)) {
-    out.assign(ctx_.ErrorLine());
+    out.append(ctx_.ErrorLine());
     out.append(line);
     out.push_back(']');
     return LineOutcome::Error;

@@ -29,6 +29,9 @@ class BatchRun {
   // it was. The message of an error line is MessageOf(out). Throws RunStopped when a
   // setting of the run cannot be read; `out` is then unspecified.
   LineOutcome ConvertInputLine(std::string_view line, std::string& out);
+  // The same, appending the output line to `out`; on RunStopped, `out` may hold
+  // part of it after what it held before.
+  LineOutcome AppendInputLine(std::string_view line, std::string& out);
 
   // The message of an error line written by ConvertInputLine.
   static std::string_view MessageOf(std::string_view errorLine);
