@@ -37,10 +37,25 @@ inline bool IsNumber(std::string_view text) {
 // Cuts the next field off the front of `rest` into `token` and leaves the trimmed
 // remainder in `rest`. Fields end at the first space, unless a comma or tab comes
 // earlier. "120 , 30" gives "120", then "", then "30".
+namespace detail {
+// The bytes that end a field: space, comma and tab.
+struct FieldEnds {
+  bool at[256];
+};
+constexpr FieldEnds MakeFieldEnds() {
+  FieldEnds t{};
+  t.at[static_cast<unsigned char>(' ')] = true;
+  t.at[static_cast<unsigned char>(',')] = true;
+  t.at[static_cast<unsigned char>('\t')] = true;
+  return t;
+}
+inline constexpr FieldEnds kFieldEnds = MakeFieldEnds();
+}  // namespace detail
+
 inline void NextToken(std::string_view& rest, std::string_view& token) {
   // The cut is at the first space, comma or tab, whichever comes first.
   std::size_t cut = 0;
-  while (cut < rest.size() && rest[cut] != ' ' && rest[cut] != ',' && rest[cut] != '\t') ++cut;
+  while (cut < rest.size() && !detail::kFieldEnds.at[static_cast<unsigned char>(rest[cut])]) ++cut;
   if (cut == rest.size()) {
     token = rest;
     rest = std::string_view();
