@@ -50,7 +50,10 @@ inline void SinCosDegrees(double degrees, double& sine, double& cosine) {
 // finite value; NaN is returned unchanged.
 double WrapAzimuthSlow(double x);
 inline double WrapAzimuth(double x) {
-  return (x >= 0 && x < 360) ? x : WrapAzimuthSlow(x);
+  if (x >= 0 && x < 360) return x;
+  // One turn up, as the loop takes it (atan2 gives such values all the time).
+  if (x >= -360 && x < 0) return x + 360;
+  return WrapAzimuthSlow(x);
 }
 
 // Shifts a value by whole periods (high - low) into [low, high]: first up while below

@@ -61,7 +61,7 @@ std::optional<double> detail::StrToFloatFull(std::string_view text) {
   return value;
 }
 
-std::optional<std::int32_t> StrToInt(std::string_view text) {
+std::optional<std::int32_t> detail::StrToIntFull(std::string_view text) {
   std::size_t i = 0;
   const std::size_t n = text.size();
   while (i < n && IsBlankOrControl(text[i])) ++i;

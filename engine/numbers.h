@@ -22,7 +22,7 @@ inline std::optional<double> StrToFloat(std::string_view text);
 // String-to-integer (32-bit). Skips leading blanks; accepts an optional sign and
 // decimal digits, or hexadecimal digits behind "0x", "0X" or "$". Out-of-range
 // values and any other text, the empty text included, are rejected.
-std::optional<std::int32_t> StrToInt(std::string_view text);
+inline std::optional<std::int32_t> StrToInt(std::string_view text);
 
 // StrToInt with a default for text that does not convert.
 std::int32_t StrToIntDef(std::string_view text, std::int32_t fallback);
@@ -87,7 +87,24 @@ inline bool ShortDecimal(std::string_view s, double& value) {
 // Everything the short path leaves: blanks, exponents, long digit strings, errors.
 std::optional<double> StrToFloatFull(std::string_view text);
 
+// The full integer conversion: blanks, signs, hexadecimal, range checks.
+std::optional<std::int32_t> StrToIntFull(std::string_view text);
+
 }  // namespace detail
+
+// One to nine plain decimal digits, the usual integer in a field token, cannot
+// overflow; everything else takes the full conversion.
+inline std::optional<std::int32_t> StrToInt(std::string_view text) {
+  if (!text.empty() && text.size() <= 9) {
+    std::int32_t value = 0;
+    for (const char c : text) {
+      if (c < '0' || c > '9') return detail::StrToIntFull(text);
+      value = value * 10 + (c - '0');
+    }
+    return value;
+  }
+  return detail::StrToIntFull(text);
+}
 
 inline std::optional<double> StrToFloat(std::string_view text) {
   double value;
