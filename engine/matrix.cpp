@@ -162,32 +162,34 @@ AxisRotation::AxisRotation(double angle, double axisAzimuth, double axisPlunge) 
   SinCosDegrees(axisAzimuth, sAz, cAz);
   SinCosDegrees(axisPlunge - 90, sPl, cPl);
   SinCosDegrees(angle, sTh, cTh);
-  FillAxisRotation(r_[0], 3, cAz, -sAz);
-  FillAxisRotation(r_[1], 2, cPl, sPl);
-  FillAxisRotation(r_[2], 3, cTh, sTh);
-  FillAxisRotation(r_[3], 2, cPl, -sPl);
-  FillAxisRotation(r_[4], 3, cAz, sAz);
+  const double cosines[5] = {cAz, cPl, cTh, cPl, cAz};
+  const double sines[5] = {-sAz, sPl, sTh, -sPl, sAz};
+  for (int i = 0; i < 5; ++i) {
+    c_[i] = cosines[i];
+    s_[i] = sines[i];
+  }
   finite_ = std::isfinite(cAz) && std::isfinite(sAz) && std::isfinite(cPl) &&
             std::isfinite(sPl) && std::isfinite(cTh) && std::isfinite(sTh);
 }
 
 namespace {
 
-// The elementary rotations of FillAxisRotation about axis 3 and axis 2 applied to
-// (x, y, z). Each row is summed from 0.0 in column order like Multiply3, leaving
-// out the terms whose matrix entry is the literal 0: for finite values such a term
-// is a zero, and adding a zero to a partial sum never changes it (a sum begun at
-// 0.0 is never -0), so the bits are those of the full product.
-inline void TurnAboutAxis3(const double* m, double& x, double& y, double& z) {
-  const double nx = (m[0] * x + 0.0) + m[1] * y;
-  const double ny = (m[3] * x + 0.0) + m[4] * y;
+// The elementary rotations of FillAxisRotation about axis 3 and axis 2, from their
+// cosine c and sine s, applied to (x, y, z). Each row is summed from 0.0 in column
+// order like Multiply3, leaving out the terms whose matrix entry is the literal 0:
+// for finite values such a term is a zero, and adding a zero to a partial sum never
+// changes it (a sum begun at 0.0 is never -0), so the bits are those of the full
+// product. The entry -s is the negated sine, exactly as the matrix holds it.
+inline void TurnAboutAxis3(double c, double s, double& x, double& y, double& z) {
+  const double nx = (c * x + 0.0) + (-s) * y;
+  const double ny = (s * x + 0.0) + c * y;
   z = z + 0.0;
   x = nx;
   y = ny;
 }
-inline void TurnAboutAxis2(const double* m, double& x, double& y, double& z) {
-  const double nx = (m[0] * x + 0.0) + m[2] * z;
-  const double nz = (m[6] * x + 0.0) + m[8] * z;
+inline void TurnAboutAxis2(double c, double s, double& x, double& y, double& z) {
+  const double nx = (c * x + 0.0) + s * z;
+  const double nz = ((-s) * x + 0.0) + c * z;
   y = y + 0.0;
   x = nx;
   z = nz;
@@ -203,21 +205,24 @@ Vector3 AxisRotation::Apply(const Vector3& v) const {
   if (finite_ && std::fabs(v[0]) <= kSparseLimit && std::fabs(v[1]) <= kSparseLimit &&
       std::fabs(v[2]) <= kSparseLimit) {
     double x = v[0], y = v[1], z = v[2];
-    TurnAboutAxis3(r_[0], x, y, z);
-    TurnAboutAxis2(r_[1], x, y, z);
-    TurnAboutAxis3(r_[2], x, y, z);
-    TurnAboutAxis2(r_[3], x, y, z);
-    TurnAboutAxis3(r_[4], x, y, z);
+    TurnAboutAxis3(c_[0], s_[0], x, y, z);
+    TurnAboutAxis2(c_[1], s_[1], x, y, z);
+    TurnAboutAxis3(c_[2], s_[2], x, y, z);
+    TurnAboutAxis2(c_[3], s_[3], x, y, z);
+    TurnAboutAxis3(c_[4], s_[4], x, y, z);
     return {x, y, z};
   }
   double x[3] = {v[0], v[1], v[2]};
   double y[3];
-  Multiply3(r_[0], x, y);
-  Multiply3(r_[1], y, x);
-  Multiply3(r_[2], x, y);
-  Multiply3(r_[3], y, x);
-  Multiply3(r_[4], x, y);
-  return {y[0], y[1], y[2]};
+  for (int i = 0; i < 5; ++i) {
+    double m[9];
+    FillAxisRotation(m, i % 2 == 0 ? 3 : 2, c_[i], s_[i]);
+    Multiply3(m, x, y);
+    x[0] = y[0];
+    x[1] = y[1];
+    x[2] = y[2];
+  }
+  return {x[0], x[1], x[2]};
 }
 
 MatrixC AxisRotation::Apply(const MatrixC& v) const {

@@ -78,9 +78,10 @@ class AxisRotation {
   Vector3 Apply(const Vector3& v) const;
 
  private:
-  // R1 (axis 3, -azimuth), R2 (axis 2, plunge - 90), R3 (axis 3, angle),
-  // R4 (axis 2, 90 - plunge), R5 (axis 3, azimuth), row-major.
-  double r_[5][9];
+  // Cosine and sine of R1 (axis 3, -azimuth), R2 (axis 2, plunge - 90), R3 (axis 3,
+  // angle), R4 (axis 2, 90 - plunge) and R5 (axis 3, azimuth).
+  double c_[5];
+  double s_[5];
   bool finite_;  // every sine and cosine finite
 };
 
