@@ -22,8 +22,8 @@ void BufferedWriter::WriteAll(std::string_view bytes) {
 }
 
 void BufferedWriter::Flush() {
-  WriteAll(std::string_view(buffer_.data(), buffer_.size()));
-  buffer_.clear();
+  WriteAll(std::string_view(buffer_.get(), used_));
+  used_ = 0;
 }
 
 AtomicFile::AtomicFile(std::string target) : target_(std::move(target)) {

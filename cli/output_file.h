@@ -1,26 +1,28 @@
 // Buffered output to a descriptor, and the fault data file written atomically.
 #pragma once
 
+#include <cstring>
+#include <memory>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace orvane::cli {
 
 // Collects bytes and writes them in large blocks. Throws std::system_error on failure.
 class BufferedWriter {
  public:
-  explicit BufferedWriter(int fd) : fd_(fd) { buffer_.reserve(kBlock); }
+  explicit BufferedWriter(int fd) : fd_(fd), buffer_(new char[kBlock]) {}
   ~BufferedWriter() = default;
   BufferedWriter(const BufferedWriter&) = delete;
   BufferedWriter& operator=(const BufferedWriter&) = delete;
 
   void Write(std::string_view bytes) {
-    if (buffer_.size() + bytes.size() > kBlock) Flush();
+    if (used_ + bytes.size() > kBlock) Flush();
     if (bytes.size() >= kBlock) {
       WriteAll(bytes);
     } else {
-      buffer_.insert(buffer_.end(), bytes.begin(), bytes.end());
+      std::memcpy(buffer_.get() + used_, bytes.data(), bytes.size());
+      used_ += bytes.size();
     }
   }
   void Flush();
@@ -30,7 +32,8 @@ class BufferedWriter {
   static constexpr std::size_t kBlock = 1 << 16;
   void WriteAll(std::string_view bytes);
   int fd_;
-  std::vector<char> buffer_;
+  std::unique_ptr<char[]> buffer_;
+  std::size_t used_ = 0;
 };
 
 // A file written to a temporary name beside its target and renamed over it on

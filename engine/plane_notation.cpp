@@ -19,9 +19,10 @@ bool ZelmDataC::ReadPlaneNotation(std::string_view token) {
       (!token.empty() && token[0] == 'N') || token.find("EW") != std::string_view::npos;
   if (quadrant) {
     // The short forms: "NS" strikes north-south, "EW" east-west.
-    std::string text(token);
-    if (text.starts_with("NS")) text = "N0E" + text.substr(2);
-    if (text.starts_with("EW")) text = "N90E" + text.substr(2);
+    std::string expanded;
+    std::string_view text = token;
+    if (token.starts_with("NS")) text = expanded = "N0E" + std::string(token.substr(2));
+    if (token.starts_with("EW")) text = expanded = "N90E" + std::string(token.substr(2));
     DirectionC direction(0);
     if (!ReadQuadrantAttitude(direction, text)) return false;
     SetDipDirection(direction.Azimuth);

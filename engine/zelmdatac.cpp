@@ -6,12 +6,11 @@
 
 namespace orvane {
 
-ZelmDataC::ZelmDataC() {
+ZelmDataC::ZelmDataC() : Sense("NULL") {
   SetDipDirection(0);
   SetDip(0);
   SetTrend(0);
   Plunge = 0;
-  SetSense("NULL");
 }
 
 void ZelmDataC::SetDipDirection(double x) {
