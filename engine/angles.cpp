@@ -36,7 +36,7 @@ double WrapAzimuthSlow(double x) {
   return x;
 }
 
-double WrapToRange(double low, double high, double value) {
+double WrapToRangeSlow(double low, double high, double value) {
   const double period = high - low;
   if (!std::isfinite(value) || !(period > 0)) return value;
   if (std::fabs(value - low) > kMaxLoopTurns * period ||

@@ -59,6 +59,10 @@ inline double WrapAzimuth(double x) {
 // Shifts a value by whole periods (high - low) into [low, high]: first up while below
 // low, then down while above high. With (-180, 180): 190 -> -170, -180 stays,
 // 540 -> 180, -540 -> -180. Terminates for every finite value.
-double WrapToRange(double low, double high, double value);
+double WrapToRangeSlow(double low, double high, double value);
+inline double WrapToRange(double low, double high, double value) {
+  // Already inside, the loops leave it as it is.
+  return (value >= low && value <= high) ? value : WrapToRangeSlow(low, high, value);
+}
 
 }  // namespace orvane

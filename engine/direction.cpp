@@ -13,7 +13,7 @@ constexpr int kRejectedStrike = 91;
 constexpr std::size_t kMaxSlashTail = 99;
 }  // namespace
 
-void DirectionC::NormalizeAzimuth() {
+void DirectionC::NormalizeAzimuthSlow() {
   if (std::isnan(Azimuth)) return;
   // Far from the range the loops would take too long (or forever, once adding 360
   // no longer changes the value): a remainder brings it close first.

@@ -20,10 +20,15 @@ struct DirectionC {
     Plunge = dip - 90;
   }
   // Wraps Azimuth into [0, 360]: -30 -> 330, -360 -> 0, 360 stays, 400 -> 40, 720 -> 360.
-  void NormalizeAzimuth();
+  void NormalizeAzimuth() {
+    if (!(Azimuth >= 0 && Azimuth <= 360)) NormalizeAzimuthSlow();
+  }
 
   double Azimuth;
   double Plunge = 0;
+
+ private:
+  void NormalizeAzimuthSlow();
 };
 
 // Reads a plane attitude token into `pair`:

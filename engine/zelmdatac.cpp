@@ -13,26 +13,6 @@ ZelmDataC::ZelmDataC() : Sense("NULL") {
   Plunge = 0;
 }
 
-void ZelmDataC::SetDipDirection(double x) {
-  DipDirection = WrapAzimuth(x);
-}
-
-void ZelmDataC::SetTrend(double x) {
-  Trend = WrapAzimuth(x);
-}
-
-void ZelmDataC::SetDip(double x) {
-  if (x > 90) {
-    SetDipDirection(DipDirection + 180);
-    Dip = 180 - x;
-  } else if (x < 0) {
-    SetDipDirection(DipDirection + 180);
-    Dip = -x;
-  } else {
-    Dip = x;
-  }
-}
-
 bool ZelmDataC::ReadPlaneFields(std::string_view a, std::string_view b) {
   const auto direction = StrToFloat(a);
   if (!direction) return false;

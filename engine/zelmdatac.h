@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "angles.h"
+
 namespace orvane {
 
 // Fault plane (dip direction, dip), slip lineation (trend, plunge) and sense letter.
@@ -21,10 +23,20 @@ class ZelmDataC {
   double Plunge = 0;
   std::string Sense;
 
-  void SetDipDirection(double x);
+  void SetDipDirection(double x) { DipDirection = WrapAzimuth(x); }
   // 95 with dip direction 10 -> dip 85, dip direction 190; -30 -> 30, turned by 180.
-  void SetDip(double x);
-  void SetTrend(double x);
+  void SetDip(double x) {
+    if (x > 90) {
+      SetDipDirection(DipDirection + 180);
+      Dip = 180 - x;
+    } else if (x < 0) {
+      SetDipDirection(DipDirection + 180);
+      Dip = -x;
+    } else {
+      Dip = x;
+    }
+  }
+  void SetTrend(double x) { Trend = WrapAzimuth(x); }
   void SetSense(std::string_view text) { Sense.assign(text.data(), text.size()); }
 
   // Plane from two separate fields ("120", "35"). The dip direction is set from `a`
