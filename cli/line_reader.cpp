@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <system_error>
@@ -21,6 +22,7 @@ bool LineReader::Fill() {
     end_ -= begin_;
     begin_ = 0;
   }
+  nextLf_ = nextCr_ = kUnknown;  // the data moves and new bytes come: search again
   if (end_ == buffer_.size()) buffer_.resize(buffer_.size() * 2);
   for (;;) {
     const ssize_t n = ::read(fd_, buffer_.data() + end_, buffer_.size() - end_);
@@ -36,6 +38,14 @@ bool LineReader::Fill() {
   }
 }
 
+std::size_t LineReader::NextOf(char c, std::size_t& cached, std::size_t from) {
+  if (cached == kUnknown || cached < from) {
+    const void* p = std::memchr(buffer_.data() + from, c, end_ - from);
+    cached = p ? static_cast<std::size_t>(static_cast<const char*>(p) - buffer_.data()) : end_;
+  }
+  return cached;
+}
+
 bool LineReader::Next(std::string_view& line) {
   std::size_t scanned = 0;  // bytes of the current line already searched for a line end
   for (;;) {
@@ -45,13 +55,13 @@ bool LineReader::Next(std::string_view& line) {
     }
     const char* start = buffer_.data() + begin_;
     const std::size_t avail = end_ - begin_;
-    // The first LF, then a CR before it if there is one: two vectorized searches.
-    const void* lf = std::memchr(start + scanned, '\n', avail - scanned);
-    const std::size_t lfAt =
-        lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - start) : avail;
-    const void* cr = std::memchr(start + scanned, '\r', lfAt - scanned);
-    const std::size_t at =
-        cr ? static_cast<std::size_t>(static_cast<const char*>(cr) - start) : lfAt;
+    // The first LF or CR. The next one of each in the buffer is remembered, so that
+    // a file with only one kind searches once per line, and a search for the other
+    // kind does not run to the end of the buffer for every line.
+    const std::size_t from = begin_ + scanned;
+    const std::size_t lfAt = NextOf('\n', nextLf_, from) - begin_;
+    const std::size_t crAt = NextOf('\r', nextCr_, from) - begin_;
+    const std::size_t at = std::min(lfAt, crAt);
     if (at < avail) {
       line = std::string_view(start, at);
       begin_ += at + 1;

@@ -25,7 +25,14 @@ class LineReader {
   std::size_t begin_ = 0;
   std::size_t end_ = 0;
   bool eof_ = false;
-  bool skipLf_ = false;  // the previous line ended in CR: an LF right after it belongs to it
+  bool skipLf_ = false;
+  // Index of the first LF (CR) at or after the last search start, end_ when there
+  // is none before end_, kUnknown when the buffer changed since.
+  static constexpr std::size_t kUnknown = static_cast<std::size_t>(-1);
+  std::size_t nextLf_ = kUnknown;
+  std::size_t nextCr_ = kUnknown;
+  // The index of the first `c` at or after `from`, end_ for none, through `cached`.
+  std::size_t NextOf(char c, std::size_t& cached, std::size_t from);  // the previous line ended in CR: an LF right after it belongs to it
 };
 
 }  // namespace orvane::cli
