@@ -29,5 +29,20 @@ expect separators "# more data are expected [120 30 ,,," "$work/separators"
 expect many-digits " 142 18 231  0 S " "$work/many-digits"
 printf '120 30 45 20 N 90/30' >"$work/no-line-end"
 expect no-line-end " 142 18 231  0 S " "$work/no-line-end"
+# Every kind of line end, mixed too, across many read buffers: the same lines come
+# out, and quickly (a CR-only file once rescanned its buffer for every line).
+seq 200000 | awk '{ printf "%d %d 45 20 N 90/30\n", $1 % 360, $1 % 90 }' >"$work/lf"
+tr '\n' '\r' <"$work/lf" >"$work/cr"
+sed 's/$/\r/' "$work/lf" >"$work/crlf"
+awk '{ printf "%s%s", $0, (NR % 3 == 0) ? "\n" : (NR % 3 == 1) ? "\r\n" : "\r" }' "$work/lf" >"$work/mixed"
+want=$("$convert" "$work/lf" | md5sum)
+for ends in cr crlf mixed; do
+  if [ "$(timeout 10 "$convert" "$work/$ends" | md5sum)" = "$want" ]; then
+    pass=$((pass + 1))
+  else
+    echo "FAIL line ends $ends: output differs from the LF file's"
+    fail=$((fail + 1))
+  fi
+done
 echo "robustness: $pass passed, $fail failed"
 [ $fail = 0 ]
