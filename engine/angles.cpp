@@ -26,6 +26,17 @@ SinCosTable::SinCosTable() {
 
 const SinCosTable kSinCosTable;
 
+NotationTrigTable::NotationTrigTable() {
+  for (int k = -kLimit; k <= kLimit; ++k) {
+    const double x = static_cast<double>(k) * (kPi / 180);
+    sine[k + kLimit] = std::sin(x);
+    cosine[k + kLimit] = std::cos(x);
+    tangent[k + kLimit] = std::tan(x);
+  }
+}
+
+const NotationTrigTable kNotationTrigTable;
+
 }  // namespace detail
 
 double WrapAzimuthSlow(double x) {

@@ -45,6 +45,45 @@ inline void SinCosDegrees(double degrees, double& sine, double& cosine) {
   detail::SinCosDegreesComputed(degrees, sine, cosine);
 }
 
+namespace detail {
+// sin, cos and tan of k * (pi / 180) for whole k in [-kLimit, kLimit], at index
+// k + kLimit, filled at start-up with std::sin, std::cos and std::tan.
+struct NotationTrigTable {
+  static constexpr int kLimit = 720;
+  NotationTrigTable();
+  double sine[2 * kLimit + 1];
+  double cosine[2 * kLimit + 1];
+  double tangent[2 * kLimit + 1];
+};
+extern const NotationTrigTable kNotationTrigTable;
+
+// The table index of a whole number of degrees; -1 for other values and for -0,
+// whose sine and tangent are -0.
+inline int NotationTrigIndex(double degrees) {
+  constexpr int kLimit = NotationTrigTable::kLimit;
+  if (!(degrees >= -kLimit && degrees <= kLimit)) return -1;
+  const int k = static_cast<int>(degrees);
+  if (k != degrees || (k == 0 && __builtin_signbit(degrees))) return -1;
+  return k + kLimit;
+}
+}  // namespace detail
+
+// sin, cos and tan of degrees * (pi / 180), converted with that single factor as the
+// compact notations do (not DegToRad). Whole degrees come from a table filled with
+// the same functions, so the results are the bits the functions give.
+inline double NotationSin(double degrees) {
+  const int i = detail::NotationTrigIndex(degrees);
+  return i >= 0 ? detail::kNotationTrigTable.sine[i] : __builtin_sin(degrees * (kPi / 180));
+}
+inline double NotationCos(double degrees) {
+  const int i = detail::NotationTrigIndex(degrees);
+  return i >= 0 ? detail::kNotationTrigTable.cosine[i] : __builtin_cos(degrees * (kPi / 180));
+}
+inline double NotationTan(double degrees) {
+  const int i = detail::NotationTrigIndex(degrees);
+  return i >= 0 ? detail::kNotationTrigTable.tangent[i] : __builtin_tan(degrees * (kPi / 180));
+}
+
 // Wraps into [0, 360) by whole turns: 360 -> 0, 725 -> 5, -0.5 -> 359.5. A negative
 // value so small that adding 360 rounds to 360 gives 360. Terminates for every
 // finite value; NaN is returned unchanged.

@@ -55,9 +55,9 @@ bool ZelmDataC::ReadLineationNotation(std::string_view token) {
                                        : (last == 'N' || last == 'E');
     if (turn) theta = 360 - theta;
     MatrixC dipLine(3, 1);
-    dipLine.Set(1, 1, std::cos(delta * kToRad) * std::cos(alpha * kToRad));
-    dipLine.Set(2, 1, std::cos(delta * kToRad) * std::sin(alpha * kToRad));
-    dipLine.Set(3, 1, std::sin(delta * kToRad));
+    dipLine.Set(1, 1, NotationCos(delta) * NotationCos(alpha));
+    dipLine.Set(2, 1, NotationCos(delta) * NotationSin(alpha));
+    dipLine.Set(3, 1, NotationSin(delta));
     MatrixC u(3, 1);
     u.Assign(RotateAboutAxis(dipLine, theta, alpha, delta - 90));
     Plunge = ClampedAsin(u.At(3, 1)) * kToDeg;
@@ -73,7 +73,7 @@ bool ZelmDataC::ReadLineationNotation(std::string_view token) {
     Plunge = *plunge;
     // A line in the plane cannot plunge more steeply than the plane dips: beyond
     // that (or on a horizontal plane) it has no trend.
-    const double ratio = std::tan(Plunge * kToRad) / std::tan(delta * kToRad);
+    const double ratio = NotationTan(Plunge) / NotationTan(delta);
     if (!std::isfinite(ratio) || std::fabs(ratio) > 1) return false;
     const double beta = std::asin(ratio) * kToDeg;
     const bool towardLeftEnd = (alpha >= 0 && alpha < 90)      ? (last == 'W' || last == 'N')
@@ -131,7 +131,7 @@ bool ZelmDataC::ReadLineationNotation(std::string_view token) {
     } else {
       double x = std::fabs(alpha + 90 - Trend);
       if (x > 90) x = std::fabs(alpha - 90 - Trend);
-      Plunge = std::fabs(std::atan(std::sin(x * kToRad) * std::tan(delta * kToRad)) * kToDeg);
+      Plunge = std::fabs(std::atan(NotationSin(x) * NotationTan(delta)) * kToDeg);
     }
     return true;
   }
