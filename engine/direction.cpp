@@ -31,7 +31,7 @@ bool ReadQuadrantAttitude(DirectionC& pair, std::string_view text) {
   if (!text.empty() && text[0] == 'N') {
     // A one-digit strike ("N5E30S") puts its letter third, a two-digit one fourth.
     const std::string_view head = text.substr(0, 4);
-    const std::size_t k = (head.find('E') == 2 || head.find('W') == 2) ? 3 : 4;
+    const std::size_t k = (FindChar(head, 'E') == 2 || FindChar(head, 'W') == 2) ? 3 : 4;
     const char strikeLetter = text.size() >= k ? text[k - 1] : '\0';
     const std::string_view remainder = text.size() > k ? text.substr(k) : std::string_view();
     const int strike = StrToIntDef(text.substr(1, k - 2), kRejectedStrike);
@@ -47,7 +47,7 @@ bool ReadQuadrantAttitude(DirectionC& pair, std::string_view text) {
     return true;
   }
 
-  const std::size_t slash = text.find('/');
+  const std::size_t slash = FindChar(text, '/');
   if (slash == std::string_view::npos) return false;
   const std::string_view azimuthText = text.substr(0, slash);
   if (!IsNumber(azimuthText)) return false;

@@ -87,8 +87,8 @@ bool ZelmDataC::ReadLineationNotation(std::string_view token) {
   if (first == 'N') {
     // "N30E20S": trend from north with its east-west letter, plunge, plunging end.
     const std::string_view head = token.substr(0, 4);
-    const std::size_t e = head.find('E');
-    const std::size_t w = head.find('W');
+    const std::size_t e = FindChar(head, 'E');
+    const std::size_t w = FindChar(head, 'W');
     const std::size_t k = (e == 2 || w == 2) ? 3 : 4;  // 1-based position of the trend letter
     const auto trend = StrToFloat(token.substr(1, k - 2));
     if (!trend) return false;
@@ -114,8 +114,8 @@ bool ZelmDataC::ReadLineationNotation(std::string_view token) {
   if (first == 'A') {
     // "AN80E", "AS30W25": quadrant azimuth, plunge given or the plane's apparent dip.
     if (token.size() < 2 || (token[1] != 'N' && token[1] != 'S')) return false;
-    std::size_t q = token.find('E');
-    if (q == std::string_view::npos) q = token.find('W');
+    std::size_t q = FindChar(token, 'E');
+    if (q == std::string_view::npos) q = FindChar(token, 'W');
     if (q == std::string_view::npos) return false;
     const auto angle = StrToFloat(token.substr(2, q - 2));
     if (!angle) return false;
@@ -136,7 +136,7 @@ bool ZelmDataC::ReadLineationNotation(std::string_view token) {
     return true;
   }
 
-  const std::size_t slash = token.find('/');
+  const std::size_t slash = FindChar(token, '/');
   if (slash == std::string_view::npos) return false;
   const std::string_view trendText = token.substr(0, slash);
   const std::string_view plungeText = token.substr(slash + 1, kMaxSlashTail);

@@ -12,11 +12,18 @@ namespace orvane {
 namespace {
 // The slash notation reads at most this many characters after the "/".
 constexpr std::size_t kMaxSlashTail = 99;
+
+bool ContainsEW(std::string_view token) {
+  for (std::size_t i = 0; i + 1 < token.size(); ++i) {
+    if (token[i] == 'E' && token[i + 1] == 'W') return true;
+  }
+  return false;
+}
 }  // namespace
 
 bool ZelmDataC::ReadPlaneNotation(std::string_view token) {
   const bool quadrant =
-      (!token.empty() && token[0] == 'N') || token.find("EW") != std::string_view::npos;
+      (!token.empty() && token[0] == 'N') || ContainsEW(token);
   if (quadrant) {
     // The short forms: "NS" strikes north-south, "EW" east-west.
     std::string expanded;
@@ -30,7 +37,7 @@ bool ZelmDataC::ReadPlaneNotation(std::string_view token) {
     return true;
   }
 
-  const std::size_t slash = token.find('/');
+  const std::size_t slash = FindChar(token, '/');
   if (slash == std::string_view::npos) return false;
   const std::string_view directionText = token.substr(0, slash);
   const std::string_view dipText = token.substr(slash + 1, kMaxSlashTail);

@@ -34,6 +34,15 @@ inline bool IsNumber(std::string_view text) {
   return true;
 }
 
+// The index of the first `c` in `text`, npos when there is none: string_view::find
+// for the short tokens of a line, where a plain loop beats a library call.
+inline std::size_t FindChar(std::string_view text, char c) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == c) return i;
+  }
+  return std::string_view::npos;
+}
+
 // Cuts the next field off the front of `rest` into `token` and leaves the trimmed
 // remainder in `rest`. Fields end at the first space, unless a comma or tab comes
 // earlier. "120 , 30" gives "120", then "", then "30".
