@@ -89,9 +89,12 @@ inline double NotationTan(double degrees) {
 // finite value; NaN is returned unchanged.
 double WrapAzimuthSlow(double x);
 inline double WrapAzimuth(double x) {
-  if (x >= 0 && x < 360) return x;
-  // One turn up, as the loop takes it (atan2 gives such values all the time).
-  if (x >= -360 && x < 0) return x + 360;
+  // At most one turn up, as the loop takes it (atan2 gives such values all the
+  // time), chosen without a branch: which one it is is random. Anything else, and
+  // a sum that rounds to 360, takes the loops.
+  const double up = x + 360;
+  const double r = x < 0 ? up : x;
+  if (r >= 0 && r < 360) return r;
   return WrapAzimuthSlow(x);
 }
 
@@ -100,8 +103,14 @@ inline double WrapAzimuth(double x) {
 // 540 -> 180, -540 -> -180. Terminates for every finite value.
 double WrapToRangeSlow(double low, double high, double value);
 inline double WrapToRange(double low, double high, double value) {
-  // Already inside, the loops leave it as it is.
-  return (value >= low && value <= high) ? value : WrapToRangeSlow(low, high, value);
+  // Inside, or one period out: the loops take at most one step, chosen here without
+  // a branch on the random side. Whatever does not land inside takes the loops.
+  const double period = high - low;
+  const double up = value + period;
+  const double down = value - period;
+  const double r = value < low ? up : (value > high ? down : value);
+  if (r >= low && r <= high) return r;
+  return WrapToRangeSlow(low, high, value);
 }
 
 }  // namespace orvane

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstring>
+#include <vector>
+
 #include "angles.h"
 
 namespace orvane {
@@ -52,6 +56,18 @@ TEST(ZelmDataC, WrapToRangeKeepsBothEnds) {
   EXPECT_EQ(WrapToRange(-180, 180, 540), 180);
   EXPECT_EQ(WrapToRange(-180, 180, -540), -180);
   EXPECT_EQ(WrapToRange(-180, 180, 12345.5), 12345.5 - 34 * 360);
+}
+
+TEST(ZelmDataC, WrapShortPathsGiveTheLoopsBits) {
+  const auto same = [](double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; };
+  std::vector<double> values = {-0.0, 0.0,  -1e-20, 1e-20, 360,  -360, 359.99999999999994,
+                                -180, 180, -540,   540,   720,  NAN,  INFINITY, -INFINITY};
+  for (double x = -1100; x <= 1100; x += 0.25) values.push_back(x);
+  for (const double x : values) {
+    EXPECT_TRUE(same(WrapAzimuth(x), WrapAzimuthSlow(x))) << x;
+    EXPECT_TRUE(same(WrapToRange(-180, 180, x), WrapToRangeSlow(-180, 180, x))) << x;
+    EXPECT_TRUE(same(WrapToRange(0, 90, x), WrapToRangeSlow(0, 90, x))) << x;
+  }
 }
 
 TEST(ZelmDataC, SetDipFoldsOnce) {
