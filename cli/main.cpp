@@ -25,6 +25,7 @@
 #include "settings_file.h"
 #include "stereonet.h"
 #include "stereonet_export.h"
+#include "work_queue.h"
 
 namespace {
 
@@ -210,11 +211,13 @@ int Run(const CommandLine& cmd, const ConversionOptions& options) {
   // Lines are converted in blocks on worker threads while this thread reads ahead
   // and writes finished blocks; output and diagnostics come in input order,
   // exactly as a run on one thread writes them.
-  // One core stays with this thread's reading and writing.
-  unsigned threads = std::clamp(std::thread::hardware_concurrency(), 2u, 9u) - 1;
+  // A worker per core; this thread mostly waits, and a few queued blocks keep the
+  // workers busy while it reads and writes.
+  unsigned threads = std::clamp(std::thread::hardware_concurrency(), 1u, 8u);
   if (const char* forced = std::getenv("ORVANE_THREADS")) {  // for tests and measurements
     threads = std::clamp(static_cast<unsigned>(std::atoi(forced)), 1u, 16u);
   }
+  const std::size_t window = threads + 2;
   constexpr std::size_t kBlockLines = 4096;
   constexpr std::size_t kBlockBytes = 1 << 20;
   using orvane::cli::LineBlock;
@@ -224,6 +227,7 @@ int Run(const CommandLine& cmd, const ConversionOptions& options) {
   std::vector<orvane::NetFault> netFaults;
   int netSkipped = 0;
   orvane::cli::LineReader reader(inputFd);
+  orvane::cli::WorkQueue<LineBlock> workers(threads);
   std::deque<std::future<LineBlock>> inFlight;
   bool more = true;
   bool stopped = false;
@@ -265,7 +269,7 @@ int Run(const CommandLine& cmd, const ConversionOptions& options) {
 
   try {
     while (!stopped && (more || !inFlight.empty())) {
-      if (more && inFlight.size() < threads + 1) {
+      if (more && inFlight.size() < window) {
         LineBlock block;
         block.firstLineNumber = lineNumber + 1;
         std::string_view line;
@@ -276,11 +280,11 @@ int Run(const CommandLine& cmd, const ConversionOptions& options) {
           ++lineNumber;
         }
         if (block.LineCount() > 0) {
-          inFlight.push_back(
-              std::async(std::launch::async, [&options, b = std::move(block)]() mutable {
-                orvane::cli::ConvertBlock(options, b);
-                return std::move(b);
-              }));
+          auto shared = std::make_shared<LineBlock>(std::move(block));
+          inFlight.push_back(workers.Submit([&options, shared] {
+            orvane::cli::ConvertBlock(options, *shared);
+            return std::move(*shared);
+          }));
         }
         continue;
       }
