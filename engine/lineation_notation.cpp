@@ -54,14 +54,11 @@ bool ZelmDataC::ReadLineationNotation(std::string_view token) {
                       : (alpha <= 270) ? (last == 'N' || last == 'W')
                                        : (last == 'N' || last == 'E');
     if (turn) theta = 360 - theta;
-    MatrixC dipLine(3, 1);
-    dipLine.Set(1, 1, NotationCos(delta) * NotationCos(alpha));
-    dipLine.Set(2, 1, NotationCos(delta) * NotationSin(alpha));
-    dipLine.Set(3, 1, NotationSin(delta));
-    MatrixC u(3, 1);
-    u.Assign(RotateAboutAxis(dipLine, theta, alpha, delta - 90));
-    Plunge = ClampedAsin(u.At(3, 1)) * kToDeg;
-    SetTrend(std::atan2(u.At(2, 1), u.At(1, 1)) * kToDeg);
+    const Vector3 dipLine = {NotationCos(delta) * NotationCos(alpha),
+                             NotationCos(delta) * NotationSin(alpha), NotationSin(delta)};
+    const Vector3 u = AxisRotation(theta, alpha, delta - 90).Apply(dipLine);
+    Plunge = ClampedAsin(u[2]) * kToDeg;
+    SetTrend(std::atan2(u[1], u[0]) * kToDeg);
     return true;
   }
 
