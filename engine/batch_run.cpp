@@ -129,7 +129,7 @@ LineOutcome BatchRun::ConvertInputLine(std::string_view line, std::string& out) 
 LineOutcome BatchRun::AppendInputLine(std::string_view line, std::string& out) {
   std::string_view data = line;
   std::string_view comment;
-  const std::size_t hash = line.find('#');
+  const std::size_t hash = FindChar(line, '#');
   if (hash != std::string_view::npos) {
     comment = FirstCharacters(line.substr(hash), kMaxCommentChars);
     data = line.substr(0, hash);

@@ -59,6 +59,17 @@ TEST(Text, NextTokenOnStringsLeavesRest) {
   EXPECT_EQ(rest, "30");
 }
 
+TEST(Text, FindCharAgreesWithFind) {
+  // Short texts take a loop, longer ones the library search from the 64th byte on.
+  for (const std::size_t length : {0, 1, 63, 64, 65, 200}) {
+    for (const std::size_t at : {0, 1, 62, 63, 64, 65, 199, 1000}) {
+      std::string text(length, 'x');
+      if (at < length) text[at] = '#';
+      EXPECT_EQ(FindChar(text, '#'), std::string_view(text).find('#')) << length << " " << at;
+    }
+  }
+}
+
 TEST(Text, FirstCharactersNeverSplitsUtf8) {
   const std::string degrees = "#\xc2\xb0\xc2\xb0\xc2\xb0";  // "#°°°"
   EXPECT_EQ(FirstCharacters(degrees, 3), "#\xc2\xb0\xc2\xb0");
