@@ -52,13 +52,18 @@ void Untilt(ZelmDataC& datum, const DirectionC& bedding, double angle) {
   const Vector3 normal = PlaneNormal(datum);
   const double downBefore = normal[2];
   const double dipDirectionBefore = datum.DipDirection;
+  // Plane and lineation turn independently: all four angles are taken after both
+  // rotations, so that the processor can work on the calls side by side.
   const Vector3 rotatedNormal = rotation.Apply(normal);
-  datum.SetDipDirection(AzimuthOf(rotatedNormal));
-  datum.SetDip(PlungeOf(rotatedNormal) + 90);
-
   const Vector3 lineation = rotation.Apply(DirectionOf(datum.Trend, datum.Plunge));
-  datum.Plunge = PlungeOf(lineation);
-  datum.SetTrend(AzimuthOf(lineation));
+  const double normalAzimuth = AzimuthOf(rotatedNormal);
+  const double normalPlunge = PlungeOf(rotatedNormal);
+  const double lineationPlunge = PlungeOf(lineation);
+  const double lineationAzimuth = AzimuthOf(lineation);
+  datum.SetDipDirection(normalAzimuth);
+  datum.SetDip(normalPlunge + 90);
+  datum.Plunge = lineationPlunge;
+  datum.SetTrend(lineationAzimuth);
 
   // A plane turned over keeps its hanging wall: the lineation must turn with it.
   const double product = downBefore * rotatedNormal[2];
