@@ -29,11 +29,13 @@ void FlipLineation(ZelmDataC& datum) {
 
 // Orients the lineation along the slip of the block above the plane.
 void ApplySenseRules(ZelmDataC& datum) {
-  if (datum.Sense == "R") {
+  // The letter as one character; "NULL" (no sense field) is none of them.
+  const char sense = datum.Sense.size() == 1 ? datum.Sense[0] : '\0';
+  if (sense == 'R') {
     FlipLineation(datum);
-  } else if (datum.Sense == "D" || datum.Sense == "S") {
+  } else if (sense == 'D' || sense == 'S') {
     const double d = WrapToRange(-180, 180, datum.Trend - datum.DipDirection);
-    if ((datum.Sense == "D" && d < 0) || (datum.Sense == "S" && d > 0)) FlipLineation(datum);
+    if ((sense == 'D' && d < 0) || (sense == 'S' && d > 0)) FlipLineation(datum);
   }
 }
 
