@@ -139,7 +139,7 @@ IniFile IniFile::FromText(std::string_view bytes) {
   while (!bytes.empty()) {
     const std::size_t lf = bytes.find('\n');
     std::string_view text = bytes.substr(0, lf);
-    std::string end;
+    std::string_view end;
     if (lf != npos) {
       end = "\n";
       if (!text.empty() && text.back() == '\r') {
@@ -151,10 +151,10 @@ IniFile IniFile::FromText(std::string_view bytes) {
       bytes = {};
     }
     if (!endChosen && !end.empty()) {
-      ini.lineEnd_ = end;
+      ini.lineEnd_ = std::string(end);
       endChosen = true;
     }
-    ini.lines_.push_back(ParseLine(std::string(text), std::move(end)));
+    ini.lines_.push_back(ParseLine(std::string(text), std::string(end)));
   }
   return ini;
 }
@@ -256,7 +256,12 @@ void IniFile::WriteString(std::string_view section, std::string_view key, std::s
   if (position != npos) {
     Insert(position, std::move(keyLine));
   } else {
-    Insert(lines_.size(), "[" + std::string(section) + "]");
+    std::string header;
+    header.reserve(section.size() + 2);
+    header += '[';
+    header += section;
+    header += ']';
+    Insert(lines_.size(), std::move(header));
     Insert(lines_.size(), std::move(keyLine));
   }
 }

@@ -13,6 +13,11 @@ ZelmDataC::ZelmDataC() : Sense("NULL") {
   Plunge = 0;
 }
 
+void ZelmDataC::SetSense(std::string_view text) {
+  // Out of line: inlined with a literal, GCC 12 at -O3 warns about the copy.
+  Sense.assign(text.data(), text.size());
+}
+
 bool ZelmDataC::ReadPlaneFields(std::string_view a, std::string_view b) {
   const auto direction = StrToFloat(a);
   if (!direction) return false;

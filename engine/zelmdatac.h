@@ -37,7 +37,7 @@ class ZelmDataC {
     }
   }
   void SetTrend(double x) { Trend = WrapAzimuth(x); }
-  void SetSense(std::string_view text) { Sense.assign(text.data(), text.size()); }
+  void SetSense(std::string_view text);
 
   // Plane from two separate fields ("120", "35"). The dip direction is set from `a`
   // before `b` is looked at. False when `b` is empty or not numeric, or when either
