@@ -13,7 +13,7 @@ ZelmDataC::ZelmDataC() : Sense("NULL") {
   Plunge = 0;
 }
 
-void ZelmDataC::SetSense(std::string_view text) {
+void ZelmDataC::AssignSense(std::string_view text) {
   // Out of line: inlined with a literal, GCC 12 at -O3 warns about the copy.
   Sense.assign(text.data(), text.size());
 }

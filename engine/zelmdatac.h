@@ -37,7 +37,14 @@ class ZelmDataC {
     }
   }
   void SetTrend(double x) { Trend = WrapAzimuth(x); }
-  void SetSense(std::string_view text);
+  void SetSense(std::string_view text) {
+    // The usual case, one letter in place of another, as a single store.
+    if (text.size() == 1 && Sense.size() == 1) {
+      Sense[0] = text[0];
+    } else {
+      AssignSense(text);
+    }
+  }
 
   // Plane from two separate fields ("120", "35"). The dip direction is set from `a`
   // before `b` is looked at. False when `b` is empty or not numeric, or when either
@@ -55,6 +62,9 @@ class ZelmDataC {
   // ("200/30"). R, P and A without plunge use the plane already held. False when the
   // token is in no notation, does not convert, or has no trend (P beyond the dip).
   bool ReadLineationNotation(std::string_view token);
+
+ private:
+  void AssignSense(std::string_view text);
 };
 
 }  // namespace orvane
