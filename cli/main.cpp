@@ -218,8 +218,8 @@ int Run(const CommandLine& cmd, const ConversionOptions& options) {
     threads = std::clamp(static_cast<unsigned>(std::atoi(forced)), 1u, 16u);
   }
   const std::size_t window = threads + 2;
-  constexpr std::size_t kBlockLines = 4096;
-  constexpr std::size_t kBlockBytes = 1 << 20;
+  constexpr std::size_t kBlockLines = 2048;
+  constexpr std::size_t kBlockBytes = 1 << 18;
   using orvane::cli::LineBlock;
 
   int status = 0;
