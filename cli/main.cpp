@@ -254,10 +254,8 @@ int Run(const CommandLine& cmd, const ConversionOptions& options) {
         Diagnose(inputName, number, BatchRun::MessageOf(converted));
         status = kExitLineErrors;
       }
-      if (dropComments && !converted.empty() && converted[0] == '#') continue;
-      out.Write(converted);
-      out.Write(lineEnd);
     }
+    out.Write(block.written);
     if (!block.stopped) return true;
     if (!block.stopShown) {
       Diagnose(inputName, block.firstLineNumber + static_cast<long>(block.stoppedAt),
@@ -281,8 +279,8 @@ int Run(const CommandLine& cmd, const ConversionOptions& options) {
         }
         if (block.LineCount() > 0) {
           auto shared = std::make_shared<LineBlock>(std::move(block));
-          inFlight.push_back(workers.Submit([&options, shared] {
-            orvane::cli::ConvertBlock(options, *shared);
+          inFlight.push_back(workers.Submit([&options, lineEnd, dropComments, shared] {
+            orvane::cli::ConvertBlock(options, lineEnd, dropComments, *shared);
             return std::move(*shared);
           }));
         }

@@ -17,6 +17,7 @@ void LineBlock::Clear() {
   inputEnds.clear();
   output.clear();
   outputEnds.clear();
+  written.clear();
   outcomes.clear();
   stopped = false;
   stopMessage.clear();
@@ -24,7 +25,22 @@ void LineBlock::Clear() {
   notices.clear();
 }
 
-void ConvertBlock(const ConversionOptions& options, LineBlock& block) {
+namespace {
+
+void WriteBlock(std::string_view lineEnd, bool dropComments, LineBlock& block) {
+  block.written.reserve(block.output.size() + block.outputEnds.size() * lineEnd.size());
+  for (std::size_t i = 0; i < block.outputEnds.size(); ++i) {
+    const std::string_view line = block.OutputLine(i);
+    if (dropComments && !line.empty() && line[0] == '#') continue;
+    block.written.append(line);
+    block.written.append(lineEnd);
+  }
+}
+
+}  // namespace
+
+void ConvertBlock(const ConversionOptions& options, std::string_view lineEnd, bool dropComments,
+                  LineBlock& block) {
   std::size_t line = 0;
   BatchRun run(options, [&](const std::string& text) { block.notices.emplace_back(line, text); });
   block.output.reserve(block.input.size() + block.input.size() / 2);
@@ -39,10 +55,12 @@ void ConvertBlock(const ConversionOptions& options, LineBlock& block) {
       block.stoppedAt = line;
       block.stopMessage = stop.what();
       block.stopShown = stop.AlreadyShown();
+      WriteBlock(lineEnd, dropComments, block);
       return;
     }
     block.outputEnds.push_back(block.output.size());
   }
+  WriteBlock(lineEnd, dropComments, block);
 }
 
 }  // namespace orvane::cli

@@ -17,6 +17,9 @@ struct LineBlock {
   std::vector<std::size_t> inputEnds;
   std::string output;
   std::vector<std::size_t> outputEnds;
+  // What is written of the block: each output line before any stop, with its line
+  // end, leaving out those that begin with "#" when comments are dropped.
+  std::string written;
   std::vector<LineOutcome> outcomes;
   // Set when a setting of the run could not be read: the index of the line that
   // needed it (it has no output), the reason, and the messages the run showed.
@@ -34,6 +37,8 @@ struct LineBlock {
 
 // Converts one block with a run of its own. Blocks are independent: a run's two
 // settings texts are read afresh for each, with the same outcome every time.
-void ConvertBlock(const ConversionOptions& options, LineBlock& block);
+// `lineEnd` and `dropComments` shape block.written.
+void ConvertBlock(const ConversionOptions& options, std::string_view lineEnd, bool dropComments,
+                  LineBlock& block);
 
 }  // namespace orvane::cli
