@@ -32,7 +32,9 @@ class LineReader {
   std::size_t nextLf_ = kUnknown;
   std::size_t nextCr_ = kUnknown;
   // The index of the first `c` at or after `from`, end_ for none, through `cached`.
-  std::size_t NextOf(char c, std::size_t& cached, std::size_t from);  // the previous line ended in CR: an LF right after it belongs to it
+  std::size_t NextOf(
+      char c, std::size_t& cached,
+      std::size_t from);  // the previous line ended in CR: an LF right after it belongs to it
 };
 
 }  // namespace orvane::cli

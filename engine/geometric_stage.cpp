@@ -116,8 +116,8 @@ bool ProjectLineationOntoPlane(ZelmDataC& datum, LineContext& ctx) {
   }
   // Clearly in-plane parts (the usual case) need neither square root: with a factor
   // of 4 to spare on the squares, rounding cannot change the outcome.
-  const double lengthSquared = lineation[0] * lineation[0] + lineation[1] * lineation[1] +
-                               lineation[2] * lineation[2];
+  const double lengthSquared =
+      lineation[0] * lineation[0] + lineation[1] * lineation[1] + lineation[2] * lineation[2];
   const bool clearlyInPlane =
       inPlane > 4 * kPerpendicularLimit * kPerpendicularLimit * lengthSquared;
   if (!clearlyInPlane && std::sqrt(inPlane) < kPerpendicularLimit * LengthOf(lineation)) {

@@ -168,8 +168,8 @@ AxisRotation::AxisRotation(double angle, double axisAzimuth, double axisPlunge) 
     c_[i] = cosines[i];
     s_[i] = sines[i];
   }
-  finite_ = std::isfinite(cAz) && std::isfinite(sAz) && std::isfinite(cPl) &&
-            std::isfinite(sPl) && std::isfinite(cTh) && std::isfinite(sTh);
+  finite_ = std::isfinite(cAz) && std::isfinite(sAz) && std::isfinite(cPl) && std::isfinite(sPl) &&
+            std::isfinite(cTh) && std::isfinite(sTh);
 }
 
 namespace {

@@ -22,8 +22,7 @@ bool ContainsEW(std::string_view token) {
 }  // namespace
 
 bool ZelmDataC::ReadPlaneNotation(std::string_view token) {
-  const bool quadrant =
-      (!token.empty() && token[0] == 'N') || ContainsEW(token);
+  const bool quadrant = (!token.empty() && token[0] == 'N') || ContainsEW(token);
   if (quadrant) {
     // The short forms: "NS" strikes north-south, "EW" east-west.
     std::string expanded;

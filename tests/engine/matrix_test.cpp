@@ -133,8 +133,8 @@ TEST(Matrix, RotationsKeepLengthsAndAngles) {
 MatrixC FiveProducts(const MatrixC& v, double angle, double axisAzimuth, double axisPlunge) {
   MatrixC r(3, 3);
   MatrixC x = v;
-  const std::pair<double, int> steps[] = {{-axisAzimuth, 3}, {axisPlunge - 90, 2}, {angle, 3},
-                                          {90 - axisPlunge, 2}, {axisAzimuth, 3}};
+  const std::pair<double, int> steps[] = {
+      {-axisAzimuth, 3}, {axisPlunge - 90, 2}, {angle, 3}, {90 - axisPlunge, 2}, {axisAzimuth, 3}};
   for (const auto& [turn, axis] : steps) {
     SetAxisRotation(r, turn, axis);
     x = Multiply(r, x);

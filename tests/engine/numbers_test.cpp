@@ -95,7 +95,7 @@ TEST(Numbers, RoundingIsHalfAwayFromZero) {
   EXPECT_EQ(RoundToInt(INFINITY), INFINITY);
   EXPECT_TRUE(std::isnan(RoundToInt(NAN)));
   // Half away from zero is std::round, except that no negative zero comes out.
-  const double awkward[] = {0.49999999999999994, -0.49999999999999994, 0.5, -0.5,
+  const double awkward[] = {0.49999999999999994, -0.49999999999999994, 0.5,  -0.5,
                             4503599627370495.5,  -4503599627370495.5,  -0.0, 1e-310};
   for (double x : awkward) EXPECT_EQ(RoundToInt(x), std::round(x) + 0.0) << x;
   for (double x = -1000; x <= 1000; x += 0.125) {

@@ -60,8 +60,8 @@ TEST(ZelmDataC, WrapToRangeKeepsBothEnds) {
 
 TEST(ZelmDataC, WrapShortPathsGiveTheLoopsBits) {
   const auto same = [](double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; };
-  std::vector<double> values = {-0.0, 0.0,  -1e-20, 1e-20, 360,  -360, 359.99999999999994,
-                                -180, 180, -540,   540,   720,  NAN,  INFINITY, -INFINITY};
+  std::vector<double> values = {-0.0, 0.0,  -1e-20, 1e-20, 360, -360,     359.99999999999994, -180,
+                                180,  -540, 540,    720,   NAN, INFINITY, -INFINITY};
   for (double x = -1100; x <= 1100; x += 0.25) values.push_back(x);
   for (const double x : values) {
     EXPECT_TRUE(same(WrapAzimuth(x), WrapAzimuthSlow(x))) << x;
