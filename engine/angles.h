@@ -1,6 +1,8 @@
 // Angle helpers: degree-radian conversion and the wraps into azimuth ranges.
 #pragma once
 
+#include <cmath>
+
 namespace orvane {
 
 inline constexpr double kPi = 3.141592653589793;
@@ -36,7 +38,7 @@ inline void SinCosDegrees(double degrees, double& sine, double& cosine) {
   if (degrees >= -kLimit && degrees <= kLimit) {
     const int k = static_cast<int>(degrees);
     // -0 is left to the functions: its sine is -0, not the table's +0.
-    if (k == degrees && !(k == 0 && __builtin_signbit(degrees))) {
+    if (k == degrees && !(k == 0 && std::signbit(degrees))) {
       sine = detail::kSinCosTable.sine[k + kLimit];
       cosine = detail::kSinCosTable.cosine[k + kLimit];
       return;
@@ -63,7 +65,7 @@ inline int NotationTrigIndex(double degrees) {
   constexpr int kLimit = NotationTrigTable::kLimit;
   if (!(degrees >= -kLimit && degrees <= kLimit)) return -1;
   const int k = static_cast<int>(degrees);
-  if (k != degrees || (k == 0 && __builtin_signbit(degrees))) return -1;
+  if (k != degrees || (k == 0 && std::signbit(degrees))) return -1;
   return k + kLimit;
 }
 }  // namespace detail
@@ -73,15 +75,15 @@ inline int NotationTrigIndex(double degrees) {
 // the same functions, so the results are the bits the functions give.
 inline double NotationSin(double degrees) {
   const int i = detail::NotationTrigIndex(degrees);
-  return i >= 0 ? detail::kNotationTrigTable.sine[i] : __builtin_sin(degrees * (kPi / 180));
+  return i >= 0 ? detail::kNotationTrigTable.sine[i] : std::sin(degrees * (kPi / 180));
 }
 inline double NotationCos(double degrees) {
   const int i = detail::NotationTrigIndex(degrees);
-  return i >= 0 ? detail::kNotationTrigTable.cosine[i] : __builtin_cos(degrees * (kPi / 180));
+  return i >= 0 ? detail::kNotationTrigTable.cosine[i] : std::cos(degrees * (kPi / 180));
 }
 inline double NotationTan(double degrees) {
   const int i = detail::NotationTrigIndex(degrees);
-  return i >= 0 ? detail::kNotationTrigTable.tangent[i] : __builtin_tan(degrees * (kPi / 180));
+  return i >= 0 ? detail::kNotationTrigTable.tangent[i] : std::tan(degrees * (kPi / 180));
 }
 
 // Wraps into [0, 360) by whole turns: 360 -> 0, 725 -> 5, -0.5 -> 359.5. A negative
@@ -90,8 +92,7 @@ inline double NotationTan(double degrees) {
 double WrapAzimuthSlow(double x);
 inline double WrapAzimuth(double x) {
   // At most one turn up, as the loop takes it (atan2 gives such values all the
-  // time), chosen without a branch: which one it is is random. Anything else, and
-  // a sum that rounds to 360, takes the loops.
+  // time). Anything else, and a sum that rounds to 360, takes the loops.
   const double up = x + 360;
   const double r = x < 0 ? up : x;
   if (r >= 0 && r < 360) return r;
@@ -103,8 +104,8 @@ inline double WrapAzimuth(double x) {
 // 540 -> 180, -540 -> -180. Terminates for every finite value.
 double WrapToRangeSlow(double low, double high, double value);
 inline double WrapToRange(double low, double high, double value) {
-  // Inside, or one period out: the loops take at most one step, chosen here without
-  // a branch on the random side. Whatever does not land inside takes the loops.
+  // Inside, or one period out: the loops would take at most one step, taken here
+  // directly. Whatever does not land inside takes the loops.
   const double period = high - low;
   const double up = value + period;
   const double down = value - period;
