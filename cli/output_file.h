@@ -17,6 +17,7 @@ class BufferedWriter {
   BufferedWriter& operator=(const BufferedWriter&) = delete;
 
   void Write(std::string_view bytes) {
+    if (bytes.empty()) return;
     if (used_ + bytes.size() > kBlock) Flush();
     if (bytes.size() >= kBlock) {
       WriteAll(bytes);

@@ -93,7 +93,7 @@ void AppendOutputLine(std::string& out, const ZelmDataC& datum, const Conversion
         p += datum.Sense.size();
         *p++ = ' ';
         if (comment.size() <= static_cast<std::size_t>(buf + sizeof buf - p)) {
-          std::memcpy(p, comment.data(), comment.size());
+          if (!comment.empty()) std::memcpy(p, comment.data(), comment.size());
           p += comment.size();
           out.append(buf, p);
           return;
