@@ -8,6 +8,7 @@
 #include <QSvgGenerator>
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace orvane {
 
@@ -34,6 +35,73 @@ const SenseStyle& StyleOf(char sense) {
   }
   return kSenses[4];
 }
+
+// A layer of opaque one-pixel lines over `area`, at the device's pixel density,
+// painted over the net in one go. Thousands of great circles go through QPainter's
+// general line rasterizer several times slower than these plain pixel runs.
+class PixelLines {
+ public:
+  PixelLines(const QRectF& area, qreal pixelRatio)
+      : origin_(area.topLeft()),
+        ratio_(pixelRatio),
+        image_(std::max(1, static_cast<int>(std::ceil(area.width() * pixelRatio))),
+               std::max(1, static_cast<int>(std::ceil(area.height() * pixelRatio))),
+               QImage::Format_ARGB32_Premultiplied) {
+    image_.fill(Qt::transparent);
+    image_.setDevicePixelRatio(pixelRatio);
+    bits_ = image_.bits();
+    stride_ = image_.bytesPerLine();
+    width_ = image_.width();
+    height_ = image_.height();
+  }
+  PixelLines(const PixelLines&) = delete;
+  PixelLines& operator=(const PixelLines&) = delete;
+
+  // A polyline in the painter's coordinates.
+  void Draw(const QPolygonF& polyline, QRgb colour) {
+    for (qsizetype i = 0; i + 1 < polyline.size(); ++i) {
+      Line(ToPixel(polyline[i]), ToPixel(polyline[i + 1]), colour);
+    }
+  }
+
+  void PaintOnto(QPainter& painter) const { painter.drawImage(origin_, image_); }
+
+ private:
+  QPoint ToPixel(const QPointF& p) const {
+    return QPoint(static_cast<int>(std::lround((p.x() - origin_.x()) * ratio_)),
+                  static_cast<int>(std::lround((p.y() - origin_.y()) * ratio_)));
+  }
+
+  // Bresenham's line, both ends included; pixels outside the layer are skipped.
+  void Line(QPoint a, const QPoint& b, QRgb colour) {
+    const int dx = std::abs(b.x() - a.x()), sx = a.x() < b.x() ? 1 : -1;
+    const int dy = -std::abs(b.y() - a.y()), sy = a.y() < b.y() ? 1 : -1;
+    int error = dx + dy;
+    for (;;) {
+      if (a.x() >= 0 && a.y() >= 0 && a.x() < width_ && a.y() < height_) {
+        reinterpret_cast<QRgb*>(bits_ + a.y() * stride_)[a.x()] = colour;
+      }
+      if (a == b) return;
+      const int twice = 2 * error;
+      if (twice >= dy) {
+        error += dy;
+        a.rx() += sx;
+      }
+      if (twice <= dx) {
+        error += dx;
+        a.ry() += sy;
+      }
+    }
+  }
+
+  QPointF origin_;
+  qreal ratio_;
+  QImage image_;
+  uchar* bits_;  // the image's pixels, looked up once
+  qsizetype stride_;
+  int width_;
+  int height_;
+};
 
 }  // namespace
 
@@ -98,6 +166,8 @@ void DrawStereonet(QPainter& painter, const QRectF& area, const NetData& data,
   // smoothed lines are several times slower to rasterize in Qt.
   int counts[5] = {0, 0, 0, 0, 0};
   const bool crowded = data.faults.size() > 2000;
+  std::optional<PixelLines> layer;
+  if (crowded && !style.vectorOutput) layer.emplace(area, painter.device()->devicePixelRatioF());
   QPolygonF polyline;
   painter.setRenderHint(QPainter::Antialiasing, !crowded);
   for (const NetFault& f : data.faults) {
@@ -110,10 +180,14 @@ void DrawStereonet(QPainter& painter, const QRectF& area, const NetData& data,
     } else {
       c.setAlpha(data.faults.size() > 500 ? 70 : 170);
     }
-    painter.setPen(QPen(c, 1));
     const auto circle = GreatCircle(f.dipDirection, f.dip, style.projection, crowded ? 30 : 60);
     polyline.clear();
     for (const NetPoint& p : circle) polyline.append(toScreen(p));
+    if (layer) {
+      layer->Draw(polyline, c.rgba());
+      continue;
+    }
+    painter.setPen(QPen(c, 1));
     if (crowded) {
       painter.drawPolyline(polyline);
     } else {
@@ -121,6 +195,13 @@ void DrawStereonet(QPainter& painter, const QRectF& area, const NetData& data,
       path.addPolygon(polyline);
       painter.drawPath(path);
     }
+  }
+  if (layer) {
+    layer->PaintOnto(painter);
+    // The circles end on the primitive: draw it again on top of them.
+    painter.setPen(QPen(Qt::black, 1.5));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawEllipse(centre, radius, radius);
   }
   painter.setRenderHint(QPainter::Antialiasing, data.faults.size() <= 5000);
   // Arrows shrink on a crowded net so that the data stay readable.
@@ -202,12 +283,14 @@ bool ExportStereonet(const QString& fileName, const NetData& data, QString* erro
   if (suffix == QLatin1String("svg")) {
     QBuffer buffer(&bytes);
     QSvgGenerator svg;
+    NetStyle vector = style;
+    vector.vectorOutput = true;
     svg.setOutputDevice(&buffer);
     svg.setSize(size);
     svg.setViewBox(QRect(QPoint(0, 0), size));
     svg.setTitle(QStringLiteral("Stereonet"));
     QPainter painter(&svg);
-    DrawStereonet(painter, QRectF(QPointF(0, 0), size), data, style);
+    DrawStereonet(painter, QRectF(QPointF(0, 0), size), data, vector);
     painter.end();
   } else {
     QImage image(size, QImage::Format_ARGB32_Premultiplied);

@@ -24,6 +24,9 @@ NetData NetDataFromLines(const QStringList& outputLines);
 struct NetStyle {
   NetProjection projection = NetProjection::EqualArea;
   bool drawTitle = true;
+  // Vector output (SVG) keeps every great circle a path; on pixels a crowded net
+  // draws its circles straight into an image layer, which is much faster.
+  bool vectorOutput = false;
 };
 
 // Paints the net, great circles, lineation points with slip arrows, the legend

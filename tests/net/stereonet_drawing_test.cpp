@@ -73,6 +73,36 @@ class StereonetDrawingTest : public QObject {
     QCOMPARE(counts.circles, 1 + 4 + 5);
   }
 
+  void crowdedNetDrawsItsCirclesOnPixels() {
+    // Beyond 2,000 faults the circles are opaque light tints drawn pixel by pixel.
+    NetData data;
+    NetFault f;
+    f.dipDirection = 90;
+    f.dip = 60;
+    f.sense = 'N';
+    data.faults.assign(2500, f);
+    QTemporaryDir dir;
+    const QString png = dir.filePath("crowded.png");
+    QString error;
+    QVERIFY2(ExportStereonet(png, data, &error), qPrintable(error));
+    const QImage image = QImage(png).convertToFormat(QImage::Format_RGB32);
+    const QRgb tint = qRgb(166, 206, 229);  // the colour of normal faults, lightened
+    int onCircle = 0;
+    QRect box;
+    for (int y = 0; y < image.height(); ++y) {
+      for (int x = 0; x < image.width(); ++x) {
+        if (image.pixel(x, y) != tint) continue;
+        ++onCircle;
+        box |= QRect(x, y, 1, 1);
+      }
+    }
+    // One great circle from the north to the south end of the net, bulging east:
+    // hundreds of pixels, as tall as the net and much narrower.
+    QVERIFY2(onCircle > 400 && onCircle < 3000, qPrintable(QString::number(onCircle)));
+    QVERIFY2(box.height() > image.height() * 6 / 10, qPrintable(QString::number(box.height())));
+    QVERIFY2(box.width() < box.height() / 2, qPrintable(QString::number(box.width())));
+  }
+
   void pngIsWrittenAndOtherNamesRefused() {
     QTemporaryDir dir;
     const NetData data = NetDataFromLines({" 90 60  90 60 N "});
