@@ -114,8 +114,9 @@ bool ProjectLineationOntoPlane(ZelmDataC& datum, LineContext& ctx) {
     const double c = lineation[i] - along * normal[i];
     inPlane += c * c;
   }
-  // Clearly in-plane parts (the usual case) need neither square root: with a factor
-  // of 4 to spare on the squares, rounding cannot change the outcome.
+  // When the part in the plane is clearly above the limit (the usual case), neither
+  // square root is needed: with a factor of 4 to spare on the squares, rounding
+  // cannot change the outcome.
   const double lengthSquared =
       lineation[0] * lineation[0] + lineation[1] * lineation[1] + lineation[2] * lineation[2];
   const bool clearlyInPlane =

@@ -13,9 +13,9 @@ namespace orvane {
 
 namespace {
 
-// These notations convert with pi/180 and 180/pi as single factors, unlike the
-// matrix frame; the results near rounding boundaries depend on it.
-constexpr double kToRad = kPi / 180;
+// These notations convert with pi/180 (NotationSin and its kin) and 180/pi as
+// single factors, unlike the matrix frame; results near rounding boundaries depend
+// on it.
 constexpr double kToDeg = 180 / kPi;
 
 constexpr std::size_t kMaxSlashTail = 99;
