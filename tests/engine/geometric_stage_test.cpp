@@ -86,6 +86,12 @@ TEST(GeometricStage, Projection) {
   EXPECT_EQ(Convert("90 60 90 -30 N", "0", true),
             "# liniation data is perpendicular to surface data [90 60 90 -30 N]");
   EXPECT_EQ(Convert("90 60 270 30 N", "0", false), "  90 60 270 30 N ");
+  // Around the limit (a part in the plane of 1e-6 of the lineation, about 0.00006
+  // degrees): below it, just above it, and clearly above it.
+  EXPECT_EQ(Convert("90 60 270 30.00005 N", "0", true),
+            "# liniation data is perpendicular to surface data [90 60 270 30.00005 N]");
+  EXPECT_EQ(Convert("90 60 270 30.0001 N", "0", true), "  90 60  90 60 N ");
+  EXPECT_EQ(Convert("90 60 270 30.0002 N", "0", true), "  90 60  90 60 N ");
 }
 
 TEST(GeometricStage, WithoutLineationTheDefaultIsUntiltedAndSensed) {
