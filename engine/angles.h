@@ -17,32 +17,40 @@ inline double RadToDeg(double x) {
 }
 
 namespace detail {
+// Whole degrees up to two turns either way come from tables.
+inline constexpr int kWholeDegreeLimit = 720;
+
 void SinCosDegreesComputed(double degrees, double& sine, double& cosine);
 
 // sin and cos of DegToRad(k) for whole k in [-kLimit, kLimit], at index k + kLimit,
 // filled at start-up by SinCosDegreesComputed.
 struct SinCosTable {
-  static constexpr int kLimit = 720;
+  static constexpr int kLimit = kWholeDegreeLimit;
   SinCosTable();
   double sine[2 * kLimit + 1];
   double cosine[2 * kLimit + 1];
 };
 extern const SinCosTable kSinCosTable;
+
+// The index of a whole number of degrees in [-720, 720] in the tables here; -1 for
+// other values and for -0, whose sine and tangent are -0, not the tables' +0.
+inline int WholeDegreeIndex(double degrees) {
+  if (!(degrees >= -kWholeDegreeLimit && degrees <= kWholeDegreeLimit)) return -1;
+  const int k = static_cast<int>(degrees);
+  if (k != degrees || (k == 0 && std::signbit(degrees))) return -1;
+  return k + kWholeDegreeLimit;
+}
 }  // namespace detail
 
 // sin and cos of DegToRad(degrees). Whole degrees, the usual case for field data,
 // come from a table filled with the very same functions, so the results are the
 // bits that std::sin and std::cos give.
 inline void SinCosDegrees(double degrees, double& sine, double& cosine) {
-  constexpr int kLimit = detail::SinCosTable::kLimit;
-  if (degrees >= -kLimit && degrees <= kLimit) {
-    const int k = static_cast<int>(degrees);
-    // -0 is left to the functions: its sine is -0, not the table's +0.
-    if (k == degrees && !(k == 0 && std::signbit(degrees))) {
-      sine = detail::kSinCosTable.sine[k + kLimit];
-      cosine = detail::kSinCosTable.cosine[k + kLimit];
-      return;
-    }
+  const int i = detail::WholeDegreeIndex(degrees);
+  if (i >= 0) {
+    sine = detail::kSinCosTable.sine[i];
+    cosine = detail::kSinCosTable.cosine[i];
+    return;
   }
   detail::SinCosDegreesComputed(degrees, sine, cosine);
 }
@@ -51,7 +59,7 @@ namespace detail {
 // sin, cos and tan of k * (pi / 180) for whole k in [-kLimit, kLimit], at index
 // k + kLimit, filled at start-up with std::sin, std::cos and std::tan.
 struct NotationTrigTable {
-  static constexpr int kLimit = 720;
+  static constexpr int kLimit = kWholeDegreeLimit;
   NotationTrigTable();
   double sine[2 * kLimit + 1];
   double cosine[2 * kLimit + 1];
@@ -59,30 +67,21 @@ struct NotationTrigTable {
 };
 extern const NotationTrigTable kNotationTrigTable;
 
-// The table index of a whole number of degrees; -1 for other values and for -0,
-// whose sine and tangent are -0.
-inline int NotationTrigIndex(double degrees) {
-  constexpr int kLimit = NotationTrigTable::kLimit;
-  if (!(degrees >= -kLimit && degrees <= kLimit)) return -1;
-  const int k = static_cast<int>(degrees);
-  if (k != degrees || (k == 0 && std::signbit(degrees))) return -1;
-  return k + kLimit;
-}
 }  // namespace detail
 
 // sin, cos and tan of degrees * (pi / 180), converted with that single factor as the
 // compact notations do (not DegToRad). Whole degrees come from a table filled with
 // the same functions, so the results are the bits the functions give.
 inline double NotationSin(double degrees) {
-  const int i = detail::NotationTrigIndex(degrees);
+  const int i = detail::WholeDegreeIndex(degrees);
   return i >= 0 ? detail::kNotationTrigTable.sine[i] : std::sin(degrees * (kPi / 180));
 }
 inline double NotationCos(double degrees) {
-  const int i = detail::NotationTrigIndex(degrees);
+  const int i = detail::WholeDegreeIndex(degrees);
   return i >= 0 ? detail::kNotationTrigTable.cosine[i] : std::cos(degrees * (kPi / 180));
 }
 inline double NotationTan(double degrees) {
-  const int i = detail::NotationTrigIndex(degrees);
+  const int i = detail::WholeDegreeIndex(degrees);
   return i >= 0 ? detail::kNotationTrigTable.tangent[i] : std::tan(degrees * (kPi / 180));
 }
 
