@@ -3,14 +3,9 @@
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
-#include <random>
 
+#include "atomic_file.h"
 #include "numbers.h"
-
-#if __has_include(<unistd.h>)
-#include <unistd.h>
-#define ORVANE_HAVE_FSYNC 1
-#endif
 
 namespace orvane {
 
@@ -73,8 +68,7 @@ std::error_code LastError() {
 }
 
 [[noreturn]] void Fail(std::string_view verb, const fs::path& path, std::error_code code) {
-  throw IniFileError("cannot " + std::string(verb) + " '" + path.string() + "': " + code.message(),
-                     path, code);
+  throw IniFileError(FileError::Of(verb, path, code));
 }
 
 // Closes the file when a read or write is abandoned half way.
@@ -287,68 +281,10 @@ std::string IniFile::Text() const {
 }
 
 void IniFile::Save(const fs::path& path) const {
-  // Write through a symbolic link rather than replace the link with a file.
-  fs::path target = path;
-  std::error_code ec;
-  if (fs::is_symlink(fs::symlink_status(path, ec))) {
-    const fs::path resolved = fs::weakly_canonical(path, ec);
-    if (!ec) target = resolved;
-  }
-
-  // A new name in the target's folder: rename only replaces files atomically
-  // within one file system. "x" refuses a name that is already taken.
-  std::random_device seed;
-  std::mt19937 random(seed());
-  fs::path temp;
-  FileCloser out{nullptr};
-  for (int attempt = 0; attempt < 100 && out.file == nullptr; ++attempt) {
-    char suffix[16] = ".tmp-";
-    const auto res = std::to_chars(suffix + 5, suffix + sizeof suffix - 1,
-                                   static_cast<std::uint32_t>(random()), 16);
-    *res.ptr = '\0';
-    temp = target;
-    temp += suffix;
-    errno = 0;
-    out.file = OpenFile(temp, "wbx");
-    if (out.file == nullptr && errno != EEXIST) break;
-  }
-  if (out.file == nullptr) Fail("write", path, LastError());
-
-  const auto abandon = [&](std::error_code code) {
-    std::fclose(out.file);
-    out.file = nullptr;
-    std::error_code ignored;
-    fs::remove(temp, ignored);
-    Fail("write", path, code);
-  };
-
-  const std::string bytes = Text();
-  errno = 0;
-  if (std::fwrite(bytes.data(), 1, bytes.size(), out.file) != bytes.size() ||
-      std::fflush(out.file) != 0) {
-    abandon(LastError());
-  }
-#ifdef ORVANE_HAVE_FSYNC
-  // On disk before the rename, so that a crash cannot leave an empty file behind.
-  if (::fsync(::fileno(out.file)) != 0) abandon(LastError());
-#endif
-  std::FILE* const file = out.file;
-  out.file = nullptr;
-  errno = 0;
-  if (std::fclose(file) != 0) {
-    const std::error_code code = LastError();
-    fs::remove(temp, ec);
-    Fail("write", path, code);
-  }
-
-  const fs::file_status existing = fs::status(target, ec);
-  if (fs::exists(existing)) fs::permissions(temp, existing.permissions(), ec);  // best effort
-
-  fs::rename(temp, target, ec);
-  if (ec) {
-    const std::error_code code = ec;
-    fs::remove(temp, ec);
-    Fail("write", path, code);
+  try {
+    WriteFileAtomically(path, Text());
+  } catch (const FileError& e) {
+    throw IniFileError(e);
   }
 }
 

@@ -27,24 +27,18 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
-#include <system_error>
-#include <utility>
 #include <vector>
+
+#include "file_error.h"
 
 namespace orvane {
 
 // A settings file that could not be read or written. what() names the file:
 // "cannot read 'ORV.ini': Permission denied", "cannot write '/opt/x/ORV.ini': ...".
-class IniFileError : public std::runtime_error {
+class IniFileError : public FileError {
  public:
-  IniFileError(const std::string& what, std::filesystem::path path, std::error_code code)
-      : std::runtime_error(what), path_(std::move(path)), code_(code) {}
-  const std::filesystem::path& Path() const { return path_; }
-  std::error_code Code() const { return code_; }
-
- private:
-  std::filesystem::path path_;
-  std::error_code code_;
+  using FileError::FileError;
+  explicit IniFileError(const FileError& error) : FileError(error) {}
 };
 
 class IniFile {
