@@ -7,6 +7,7 @@
 #include "direction.h"
 #include "line_conversion.h"
 #include "matrix.h"
+#include "sense_rules.h"
 
 namespace orvane {
 
@@ -31,12 +32,7 @@ void FlipLineation(ZelmDataC& datum) {
 void ApplySenseRules(ZelmDataC& datum) {
   // The letter as one character; "NULL" (no sense field) is none of them.
   const char sense = datum.Sense.size() == 1 ? datum.Sense[0] : '\0';
-  if (sense == 'R') {
-    FlipLineation(datum);
-  } else if (sense == 'D' || sense == 'S') {
-    const double d = WrapToRange(-180, 180, datum.Trend - datum.DipDirection);
-    if ((sense == 'D' && d < 0) || (sense == 'S' && d > 0)) FlipLineation(datum);
-  }
+  if (SenseReversesLineation(sense, datum.Trend, datum.DipDirection)) FlipLineation(datum);
 }
 
 // The rotation angle of untilting: `percentage` of the bedding dip. Not finite for

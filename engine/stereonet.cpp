@@ -4,6 +4,7 @@
 
 #include "angles.h"
 #include "numbers.h"
+#include "sense_rules.h"
 #include "text.h"
 
 namespace orvane {
@@ -99,23 +100,8 @@ std::optional<NetFault> ParseConvertedLine(std::string_view line) {
 std::optional<NetPoint> SlipArrow(const NetFault& fault) {
   if (!fault.hasLineation || fault.sense == 0) return std::nullopt;
   // The converted lineation plunges downward; the sense letter says whether the
-  // hanging wall moves along it or against it, by the same rules the conversion
-  // uses to orient it.
-  bool along = true;
-  const double d = WrapToRange(-180, 180, fault.trend - fault.dipDirection);
-  switch (fault.sense) {
-    case 'R':
-      along = false;
-      break;
-    case 'D':
-      along = d >= 0;
-      break;
-    case 'S':
-      along = d <= 0;
-      break;
-    default:
-      break;
-  }
+  // hanging wall moves along it or against it, by the rules that oriented it.
+  const bool along = !SenseReversesLineation(fault.sense, fault.trend, fault.dipDirection);
   Vec3 slip = FromTrendPlunge(fault.trend, fault.plunge);
   if (!along) slip = {-slip.n, -slip.e, -slip.d};
   const double h = std::hypot(slip.n, slip.e);
