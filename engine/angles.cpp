@@ -24,8 +24,6 @@ SinCosTable::SinCosTable() {
   }
 }
 
-const SinCosTable kSinCosTable;
-
 NotationTrigTable::NotationTrigTable() {
   for (int k = -kLimit; k <= kLimit; ++k) {
     const double x = static_cast<double>(k) * (kPi / 180);
@@ -34,8 +32,6 @@ NotationTrigTable::NotationTrigTable() {
     tangent[k + kLimit] = std::tan(x);
   }
 }
-
-const NotationTrigTable kNotationTrigTable;
 
 }  // namespace detail
 

@@ -170,30 +170,6 @@ TEST(Matrix, RotationGivesTheBitsOfTheFiveProducts) {
   }
 }
 
-TEST(Matrix, SinCosTableGivesTheFunctionsBits) {
-  for (double d = -800; d <= 800; d += 0.5) {
-    double s, c;
-    SinCosDegrees(d, s, c);
-    const double theta = DegToRad(d);
-    EXPECT_EQ(s, std::sin(theta)) << d;
-    EXPECT_EQ(c, std::cos(theta)) << d;
-  }
-  double s, c;
-  SinCosDegrees(-0.0, s, c);
-  EXPECT_TRUE(std::signbit(s));  // sin(-0) is -0
-}
-
-TEST(Matrix, NotationTrigTableGivesTheFunctionsBits) {
-  for (double d = -800; d <= 800; d += 0.5) {
-    const double x = d * (kPi / 180);
-    EXPECT_EQ(NotationSin(d), std::sin(x)) << d;
-    EXPECT_EQ(NotationCos(d), std::cos(x)) << d;
-    EXPECT_EQ(NotationTan(d), std::tan(x)) << d;
-  }
-  EXPECT_TRUE(std::signbit(NotationSin(-0.0)));
-  EXPECT_TRUE(std::signbit(NotationTan(-0.0)));
-}
-
 TEST(MatrixDeathTest, ShapeChecksPrintAndAbort) {
   // The messages go to standard output; the death test reads standard error.
   const MatrixC column(3, 1), square(3, 3), row(1, 3);
