@@ -13,10 +13,12 @@ namespace orvane {
 
 // String-to-float. Skips leading and trailing blanks; accepts an optional sign,
 // digits with "." as decimal separator (at least one digit, "5." and ".5" are fine)
-// and an optional exponent ("e" or "E", optional sign, digits). Everything else is
-// rejected: the empty text, "1.2.3", "-", ".", "inf", "nan", "0x1p3", "1e", and
-// values beyond the range of a double ("1e400") or below its smallest normal
-// magnitude ("1e-400"). A leading "+" is accepted.
+// and an optional exponent ("e" or "E", optional sign, digits), and gives the double
+// nearest to the number. Numbers too small for a double's normal range read as that
+// nearest double, subnormal or zero: "1e-310" and "4.9e-324" are subnormal, "1e-400"
+// is 0 and "-1e-400" is -0. Everything else is rejected: the empty text, "1.2.3",
+// "-", ".", "inf", "nan", "0x1p3", "1e", and magnitudes beyond the largest double
+// ("1e400", "-1e400"). A leading "+" is accepted.
 inline std::optional<double> StrToFloat(std::string_view text);
 
 // String-to-integer (32-bit). Skips leading blanks; accepts an optional sign and
