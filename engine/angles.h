@@ -111,7 +111,9 @@ inline double WrapAzimuth(double x) {
 
 // Shifts a value by whole periods (high - low) into [low, high]: first up while below
 // low, then down while above high. With (-180, 180): 190 -> -170, -180 stays,
-// 540 -> 180, -540 -> -180. Terminates for every finite value.
+// 540 -> 180, -540 -> -180; with (0, 360): 360 stays, 720 -> 360. Terminates for
+// every finite value; NaN and infinities are returned unchanged. The one wrap of the
+// engine: WrapAzimuth and the plane attitude's azimuth are built on it.
 double WrapToRangeSlow(double low, double high, double value);
 inline double WrapToRange(double low, double high, double value) {
   // Inside, or one period out: the loops would take at most one step, taken here

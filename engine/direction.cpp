@@ -1,7 +1,5 @@
 #include "direction.h"
 
-#include <cmath>
-
 #include "numbers.h"
 #include "text.h"
 
@@ -12,20 +10,6 @@ namespace {
 constexpr int kRejectedStrike = 91;
 constexpr std::size_t kMaxSlashTail = 99;
 }  // namespace
-
-void DirectionC::NormalizeAzimuthSlow() {
-  if (std::isnan(Azimuth)) return;
-  // Far from the range the loops would take too long (or forever, once adding 360
-  // no longer changes the value): a remainder brings it close first.
-  if (std::fabs(Azimuth) > 64 * 360.0) {
-    const bool positive = Azimuth > 0;
-    Azimuth = std::fmod(Azimuth, 360.0) + 0.0;  // + 0.0: never a negative zero
-    // The loops bring a positive whole number of turns down to 360, not 0.
-    if (positive && Azimuth == 0) Azimuth = 360;
-  }
-  while (!(Azimuth >= 0)) Azimuth += 360;
-  while (Azimuth > 360) Azimuth -= 360;
-}
 
 bool ReadQuadrantAttitude(DirectionC& pair, std::string_view text) {
   if (!text.empty() && text[0] == 'N') {

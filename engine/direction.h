@@ -3,6 +3,8 @@
 
 #include <string_view>
 
+#include "angles.h"
+
 namespace orvane {
 
 // After SetAttitude or ReadQuadrantAttitude, (Azimuth, Plunge) is a plane's upward
@@ -20,15 +22,10 @@ struct DirectionC {
     Plunge = dip - 90;
   }
   // Wraps Azimuth into [0, 360]: -30 -> 330, -360 -> 0, 360 stays, 400 -> 40, 720 -> 360.
-  void NormalizeAzimuth() {
-    if (!(Azimuth >= 0 && Azimuth <= 360)) NormalizeAzimuthSlow();
-  }
+  void NormalizeAzimuth() { Azimuth = WrapToRange(0, 360, Azimuth); }
 
   double Azimuth;
   double Plunge = 0;
-
- private:
-  void NormalizeAzimuthSlow();
 };
 
 // Reads a plane attitude token into `pair`:

@@ -18,9 +18,11 @@ TEST(Direction, NormalizeAzimuthKeepsTheClosedRange) {
     EXPECT_GE(a, 0) << huge;
     EXPECT_LE(a, 360) << huge;
   }
+  EXPECT_TRUE(std::isnan(DirectionC(NAN).Azimuth));
   // Beyond the loops' reach the remainder still gives what they would.
   EXPECT_EQ(DirectionC(360.0 * 1e6).Azimuth, 360);
   EXPECT_FALSE(std::signbit(DirectionC(-360.0 * 1e6).Azimuth));
+  EXPECT_EQ(DirectionC(INFINITY).Azimuth, INFINITY);  // unchanged, and no endless loop
   DirectionC d(10);
   d.SetAttitude(-30, 45);
   EXPECT_EQ(d.Azimuth, 330);
