@@ -1,6 +1,7 @@
 #include "direction.h"
 
 #include "numbers.h"
+#include "slash_notation.h"
 #include "text.h"
 
 namespace orvane {
@@ -8,7 +9,6 @@ namespace orvane {
 namespace {
 // A strike that does not convert reads as this mark, and so do the digits "91".
 constexpr int kRejectedStrike = 91;
-constexpr std::size_t kMaxSlashTail = 99;
 }  // namespace
 
 bool ReadQuadrantAttitude(DirectionC& pair, std::string_view text) {
@@ -31,15 +31,9 @@ bool ReadQuadrantAttitude(DirectionC& pair, std::string_view text) {
     return true;
   }
 
-  const std::size_t slash = FindChar(text, '/');
-  if (slash == std::string_view::npos) return false;
-  const std::string_view azimuthText = text.substr(0, slash);
-  if (!IsNumber(azimuthText)) return false;
-  const auto dip = StrToFloat(text.substr(slash + 1, kMaxSlashTail));
-  if (!dip) return false;
-  const auto azimuth = StrToFloat(azimuthText);
-  if (!azimuth) return false;
-  pair.SetAttitude(*azimuth, *dip);
+  const auto slash = ReadSlashPair(text, SlashSides::FirstNumeric);
+  if (!slash) return false;
+  pair.SetAttitude(slash->first, slash->second);
   return true;
 }
 

@@ -6,6 +6,7 @@
 #include "angles.h"
 #include "matrix.h"
 #include "numbers.h"
+#include "slash_notation.h"
 #include "text.h"
 #include "zelmdatac.h"
 
@@ -18,7 +19,6 @@ namespace {
 // on it.
 constexpr double kToDeg = 180 / kPi;
 
-constexpr std::size_t kMaxSlashTail = 99;
 constexpr std::size_t kMaxAzimuthPlungeTail = 999;
 
 bool IsStrikeEndLetter(char c) {
@@ -133,16 +133,10 @@ bool ZelmDataC::ReadLineationNotation(std::string_view token) {
     return true;
   }
 
-  const std::size_t slash = FindChar(token, '/');
-  if (slash == std::string_view::npos) return false;
-  const std::string_view trendText = token.substr(0, slash);
-  const std::string_view plungeText = token.substr(slash + 1, kMaxSlashTail);
-  if (!IsNumber(trendText) || !IsNumber(plungeText)) return false;
-  const auto trend = StrToFloat(trendText);
-  const auto plunge = StrToFloat(plungeText);
-  if (!trend || !plunge) return false;
-  Plunge = *plunge;
-  SetTrend(*trend);
+  const auto slash = ReadSlashPair(token, SlashSides::BothNumeric);
+  if (!slash) return false;
+  Plunge = slash->second;
+  SetTrend(slash->first);
   return true;
 }
 
