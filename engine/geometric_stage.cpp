@@ -6,7 +6,7 @@
 #include "angles.h"
 #include "direction.h"
 #include "line_conversion.h"
-#include "matrix.h"
+#include "rotation.h"
 #include "sense_rules.h"
 
 namespace orvane {

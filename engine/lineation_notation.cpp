@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "angles.h"
-#include "matrix.h"
+#include "rotation.h"
 #include "numbers.h"
 #include "slash_notation.h"
 #include "text.h"

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "batch_run.h"
-#include "matrix.h"
+#include "vector3.h"
 
 namespace orvane {
 namespace {
@@ -116,8 +116,8 @@ Fault Parse(const std::string& out) {
   return f;
 }
 
-double Dot(const MatrixC& a, const MatrixC& b) {
-  return a.At(1, 1) * b.At(1, 1) + a.At(2, 1) * b.At(2, 1) + a.At(3, 1) * b.At(3, 1);
+double Dot(const Vector3& a, const Vector3& b) {
+  return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
 }
 
 TEST(GeometricStage, PropertiesOverRandomData) {
@@ -147,8 +147,8 @@ TEST(GeometricStage, PropertiesOverRandomData) {
                              senses[i % 4] + " " + bedding;
     if (run2.ConvertInputLine(line, out) != LineOutcome::Converted) continue;  // perpendicular
     const Fault f = Parse(out);
-    const MatrixC normal = DirectionVector(f.dd, f.dip - 90);
-    const MatrixC lineation = DirectionVector(f.trend, f.plunge);
+    const Vector3 normal = DirectionOf(f.dd, f.dip - 90);
+    const Vector3 lineation = DirectionOf(f.trend, f.plunge);
     // One decimal of rounding in four angles leaves a little slack.
     EXPECT_NEAR(Dot(normal, lineation), 0, 0.004) << line << " -> " << out;
   }

@@ -10,8 +10,8 @@
 
 #include "batch_run.h"
 #include "line_conversion.h"
-#include "matrix.h"
 #include "run_stopped.h"
+#include "vector3.h"
 
 namespace orvane {
 namespace {
@@ -195,8 +195,8 @@ class GeometricTableProperties : public ::testing::Test {
     std::snprintf(buf, sizeof buf, "%.6f", x);
     return buf;
   }
-  static double Dot(const MatrixC& a, const MatrixC& b) {
-    return a.At(1, 1) * b.At(1, 1) + a.At(2, 1) * b.At(2, 1) + a.At(3, 1) * b.At(3, 1);
+  static double Dot(const Vector3& a, const Vector3& b) {
+    return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
   }
 };
 
@@ -228,10 +228,10 @@ TEST_F(GeometricTableProperties, UntiltingKeepsTheAngleBetweenPlaneAndLineation)
     ASSERT_TRUE(ConvertLine(a, line, before)) << line;
     ASSERT_TRUE(ConvertLine(b, line, after)) << line;
     // The folded lineation is a line, not a vector: compare the absolute cosine.
-    const double cosBefore = std::fabs(
-        Dot(DirectionVector(a.DipDirection, a.Dip - 90), DirectionVector(a.Trend, a.Plunge)));
-    const double cosAfter = std::fabs(
-        Dot(DirectionVector(b.DipDirection, b.Dip - 90), DirectionVector(b.Trend, b.Plunge)));
+    const double cosBefore =
+        std::fabs(Dot(DirectionOf(a.DipDirection, a.Dip - 90), DirectionOf(a.Trend, a.Plunge)));
+    const double cosAfter =
+        std::fabs(Dot(DirectionOf(b.DipDirection, b.Dip - 90), DirectionOf(b.Trend, b.Plunge)));
     ASSERT_NEAR(cosAfter, cosBefore, 1e-9) << line << " by " << percentage;
     ASSERT_GE(b.Plunge, 0) << line;
     ASSERT_LE(b.Plunge, 90) << line;
@@ -251,7 +251,7 @@ TEST_F(GeometricTableProperties, ProjectedLineationLiesInItsPlane) {
     }
     ++projected;
     const double cosine =
-        Dot(DirectionVector(d.DipDirection, d.Dip - 90), DirectionVector(d.Trend, d.Plunge));
+        Dot(DirectionOf(d.DipDirection, d.Dip - 90), DirectionOf(d.Trend, d.Plunge));
     ASSERT_NEAR(cosine, 0, 1e-9) << line;
   }
   EXPECT_GT(projected, 2900);
