@@ -96,6 +96,17 @@ inline double NotationTan(double degrees) {
   return i >= 0 ? detail::WholeDegreeNotationTrig().tangent[i] : std::tan(degrees * (kPi / 180));
 }
 
+// A lineation's plunge computed from a vector (projection, rake and azimuth notations,
+// untilting) smaller than this many degrees is stored as exactly 0. On a lineation
+// that is exactly horizontal (striae along strike, a rake of 0 or 180) rounding leaves
+// a plunge of about 1e-14 degrees either way, and its sign would decide which way the
+// sense rules and the final folding turn the lineation. No measured plunge is that
+// small; the rule that a horizontal lineation keeps its trend needs an exact 0.
+inline constexpr double kHorizontalPlungeLimit = 1e-9;
+inline double HorizontalIfNoise(double plunge) {
+  return std::fabs(plunge) < kHorizontalPlungeLimit ? 0.0 : plunge;
+}
+
 // Wraps into [0, 360) by whole turns: 360 -> 0, 725 -> 5, -0.5 -> 359.5. A negative
 // value so small that adding 360 rounds to 360 gives 360. Terminates for every
 // finite value; NaN is returned unchanged.

@@ -4,8 +4,8 @@
 #include <optional>
 
 #include "angles.h"
-#include "rotation.h"
 #include "numbers.h"
+#include "rotation.h"
 #include "slash_notation.h"
 #include "text.h"
 #include "zelmdatac.h"
@@ -57,7 +57,7 @@ bool ZelmDataC::ReadLineationNotation(std::string_view token) {
     const Vector3 dipLine = {NotationCos(delta) * NotationCos(alpha),
                              NotationCos(delta) * NotationSin(alpha), NotationSin(delta)};
     const Vector3 u = AxisRotation(theta, alpha, delta - 90).Apply(dipLine);
-    Plunge = ClampedAsin(u[2]) * kToDeg;
+    Plunge = HorizontalIfNoise(ClampedAsin(u[2]) * kToDeg);
     SetTrend(std::atan2(u[1], u[0]) * kToDeg);
     return true;
   }
@@ -128,7 +128,8 @@ bool ZelmDataC::ReadLineationNotation(std::string_view token) {
     } else {
       double x = std::fabs(alpha + 90 - Trend);
       if (x > 90) x = std::fabs(alpha - 90 - Trend);
-      Plunge = std::fabs(std::atan(NotationSin(x) * NotationTan(delta)) * kToDeg);
+      Plunge =
+          HorizontalIfNoise(std::fabs(std::atan(NotationSin(x) * NotationTan(delta)) * kToDeg));
     }
     return true;
   }

@@ -82,7 +82,9 @@ TEST(GeometricTable, OutputLines) {
       {"300 70 10 30 R 200/50", Untilt("80", true), " 310.4 81 10.2 72.5 S "},
       {"300 70 10 30 N 200/50", Untilt("80", true), " 310.4 81 10.2 72.5 D "},
       {"45 80 100 10 D 330/45", Switches{"100", false, true}, " 56.5 72.4 83.3 34.8 N "},
-      {"0 0 0 0 N 90/30", Switches{"100", false, true}, " 270 30 180 0 D "},
+      // The lineation lies on the rotation axis and stays exactly horizontal: it keeps
+      // its trend, which lies to the right of the dip direction (d = 90).
+      {"0 0 0 0 N 90/30", Switches{"100", false, true}, " 270 30 0 0 D "},
       // A vertical plane turned over: the product of the down components is 0 and the
       // dip direction turns by 180, so the lineation is flipped.
       {"90 90 180 60 N 90/30", Untilt("-100", true), " 270 60 220.9 48.6 D "},
