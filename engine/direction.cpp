@@ -23,7 +23,7 @@ bool ReadQuadrantAttitude(DirectionC& pair, std::string_view text) {
     const double strikeAzimuth = strikeLetter == 'W' ? 360.0 - strike : strike;
     if (remainder.empty()) return false;
     const auto dip = StrToInt(remainder.substr(0, remainder.size() - 1));
-    if (!dip) return false;
+    if (!dip || !IsFieldAngle(*dip)) return false;
     const char dipLetter = remainder.back();
     const bool plus = (strikeLetter == 'W' && (dipLetter == 'N' || dipLetter == 'E')) ||
                       (strikeLetter == 'E' && (dipLetter == 'S' || dipLetter == 'E'));

@@ -31,7 +31,7 @@ double ClampedAsin(double x) {
 
 // The number between the notation letter and the strike-end letter: "R30N" -> 30.
 std::optional<double> InnerNumber(std::string_view token) {
-  return StrToFloat(token.substr(1, token.size() - 2));
+  return StrToAngle(token.substr(1, token.size() - 2));
 }
 
 }  // namespace
@@ -87,14 +87,14 @@ bool ZelmDataC::ReadLineationNotation(std::string_view token) {
     const std::size_t e = FindChar(head, 'E');
     const std::size_t w = FindChar(head, 'W');
     const std::size_t k = (e == 2 || w == 2) ? 3 : 4;  // 1-based position of the trend letter
-    const auto trend = StrToFloat(token.substr(1, k - 2));
+    const auto trend = StrToAngle(token.substr(1, k - 2));
     if (!trend) return false;
     const char trendLetter = token.size() >= k ? token[k - 1] : '\0';
     const std::string_view remainder = token.size() > k ? token.substr(k) : std::string_view();
     const char endLetter = remainder.empty() ? '\0' : remainder.back();
     const std::string_view plungeText =
         remainder.empty() ? remainder : remainder.substr(0, remainder.size() - 1);
-    const auto plunge = StrToFloat(plungeText);
+    const auto plunge = StrToAngle(plungeText);
     if (!plunge) return false;
     SetTrend(*trend);
     if (trendLetter == 'E' && (endLetter == 'S' || endLetter == 'W')) {
@@ -114,7 +114,7 @@ bool ZelmDataC::ReadLineationNotation(std::string_view token) {
     std::size_t q = FindChar(token, 'E');
     if (q == std::string_view::npos) q = FindChar(token, 'W');
     if (q == std::string_view::npos) return false;
-    const auto angle = StrToFloat(token.substr(2, q - 2));
+    const auto angle = StrToAngle(token.substr(2, q - 2));
     if (!angle) return false;
     const bool north = token[1] == 'N';
     const bool east = token[q] == 'E';
@@ -122,7 +122,7 @@ bool ZelmDataC::ReadLineationNotation(std::string_view token) {
     if (token.size() > q + 1) {
       const std::string_view plungeText = token.substr(q + 1, kMaxAzimuthPlungeTail);
       if (!IsNumber(plungeText)) return false;
-      const auto plunge = StrToFloat(plungeText);
+      const auto plunge = StrToAngle(plungeText);
       if (!plunge) return false;
       Plunge = *plunge;
     } else {

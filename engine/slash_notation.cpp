@@ -12,8 +12,8 @@ std::optional<SlashPair> ReadSlashPair(std::string_view token, SlashSides sides)
   const std::string_view secondText = token.substr(slash + 1, kMaxSlashTail);
   if (!IsNumber(firstText)) return std::nullopt;
   if (sides == SlashSides::BothNumeric && !IsNumber(secondText)) return std::nullopt;
-  const auto first = StrToFloat(firstText);
-  const auto second = StrToFloat(secondText);
+  const auto first = StrToAngle(firstText);
+  const auto second = StrToAngle(secondText);
   if (!first || !second) return std::nullopt;
   return SlashPair{*first, *second};
 }

@@ -26,9 +26,10 @@ struct SlashPair {
 };
 
 // The two numbers of "A/B", A being everything before the first "/" and B at most
-// kMaxSlashTail characters after it. nullopt when there is no "/", when a side that
-// must pass IsNumber does not, or when a side does not convert ("120/", "/45",
-// "1.2.3/45", "120/45/10", "120/45S").
+// kMaxSlashTail characters after it, both angles in degrees. nullopt when there is
+// no "/", when a side that must pass IsNumber does not, or when a side does not
+// convert ("120/", "/45", "1.2.3/45", "120/45/10", "120/45S") or is beyond
+// kMaxFieldAngle (numbers.h) in magnitude ("210/1e308").
 std::optional<SlashPair> ReadSlashPair(std::string_view token, SlashSides sides);
 
 }  // namespace orvane

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace orvane {
 namespace {
 
@@ -75,6 +77,14 @@ TEST(ZelmDataC, TwoFieldReaders) {
   EXPECT_EQ(d.Trend, 40);
   EXPECT_EQ(d.Plunge, 100);
   EXPECT_FALSE(d.ReadLineationFields("-", "10"));
+
+  // Angles beyond a billion degrees describe no direction.
+  EXPECT_TRUE(d.ReadPlaneFields("120", "1000000000"));
+  EXPECT_EQ(d.Dip, 180 - 1e9);  // folded once, as any dip beyond 180
+  EXPECT_FALSE(d.ReadPlaneFields("120", "1000000001"));
+  EXPECT_FALSE(d.ReadPlaneFields("-1000000001", "30"));
+  EXPECT_FALSE(d.ReadLineationFields("40", "-1000000001"));
+  EXPECT_FALSE(d.ReadLineationFields("1" + std::string(308, '0'), "10"));
 }
 
 }  // namespace
