@@ -112,10 +112,12 @@ inline double HorizontalIfNoise(double plunge) {
 // finite value; NaN is returned unchanged.
 double WrapAzimuthSlow(double x);
 inline double WrapAzimuth(double x) {
-  // At most one turn up, as the loop takes it (atan2 gives such values all the
-  // time). Anything else, and a sum that rounds to 360, takes the loops.
+  // At most one turn up or down, as the loops take it: atan2 gives values below 0
+  // all the time, and turning a trend round by 180 values from 360 on. Anything
+  // else, and a sum that rounds to 360, takes the loops.
   const double up = x + 360;
-  const double r = x < 0 ? up : x;
+  const double down = x - 360;
+  const double r = x < 0 ? up : (x >= 360 ? down : x);
   if (r >= 0 && r < 360) return r;
   return WrapAzimuthSlow(x);
 }

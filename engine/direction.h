@@ -22,7 +22,9 @@ struct DirectionC {
     Plunge = dip - 90;
   }
   // Wraps Azimuth into [0, 360]: -30 -> 330, -360 -> 0, 360 stays, 400 -> 40, 720 -> 360.
-  void NormalizeAzimuth() { Azimuth = WrapToRange(0, 360, Azimuth); }
+  void NormalizeAzimuth() {
+    if (!(Azimuth >= 0 && Azimuth <= 360)) Azimuth = WrapToRange(0, 360, Azimuth);
+  }
 
   double Azimuth;
   double Plunge = 0;

@@ -132,8 +132,13 @@ inline std::optional<double> StrToFloat(std::string_view text) {
 }
 
 inline std::optional<double> StrToAngle(std::string_view text) {
-  const auto value = StrToFloat(text);
-  if (value && !IsFieldAngle(*value)) return std::nullopt;
+  double value;
+  if (!detail::ShortDecimal(text, value)) {
+    const auto full = detail::StrToFloatFull(text);
+    if (!full) return std::nullopt;
+    value = *full;
+  }
+  if (!IsFieldAngle(value)) return std::nullopt;
   return value;
 }
 

@@ -1,10 +1,14 @@
 // The slash notation of planes, lineations and bedding: two numbers joined by a "/",
-// such as "210/65" (dip direction and dip) or "215/60" (trend and plunge).
+// such as "210/65" (dip direction and dip) or "215/60" (trend and plunge). Inline:
+// it runs for most field lines, and each reader keeps it in its own code.
 #pragma once
 
 #include <cstddef>
 #include <optional>
 #include <string_view>
+
+#include "numbers.h"
+#include "text.h"
 
 namespace orvane {
 
@@ -30,6 +34,17 @@ struct SlashPair {
 // no "/", when a side that must pass IsNumber does not, or when a side does not
 // convert ("120/", "/45", "1.2.3/45", "120/45/10", "120/45S") or is beyond
 // kMaxFieldAngle (numbers.h) in magnitude ("210/1e308").
-std::optional<SlashPair> ReadSlashPair(std::string_view token, SlashSides sides);
+inline std::optional<SlashPair> ReadSlashPair(std::string_view token, SlashSides sides) {
+  const std::size_t slash = FindChar(token, '/');
+  if (slash == std::string_view::npos) return std::nullopt;
+  const std::string_view firstText = token.substr(0, slash);
+  const std::string_view secondText = token.substr(slash + 1, kMaxSlashTail);
+  if (!IsNumber(firstText)) return std::nullopt;
+  if (sides == SlashSides::BothNumeric && !IsNumber(secondText)) return std::nullopt;
+  const auto first = StrToAngle(firstText);
+  const auto second = StrToAngle(secondText);
+  if (!first || !second) return std::nullopt;
+  return SlashPair{*first, *second};
+}
 
 }  // namespace orvane
