@@ -431,6 +431,40 @@ class AppTest : public QObject {
                         "# more data are expected [120 30]\r\n"));
   }
 
+  void fieldBookWithAByteOrderMarkIsSavedWithOne() {
+    Program p(Settings());
+    TForm1& w = *p.form1;
+    p.form2->CheckBox1->setChecked(false);
+    const QString marked = dir_.filePath("marked.txt"), plain = dir_.filePath("plain.txt");
+    WriteAll(marked,
+             "\xEF\xBB\xBF"
+             "120 30 45 20 N # S\xC3\xBC"
+             "d\r\n# note\r\n");
+    WriteAll(plain,
+             "120 30 45 20 N # S\xC3\xBC"
+             "d\n");
+    const QByteArray converted =
+        " 120 30  45 20 N # S\xC3\xBC"
+        "d\r\n";
+    p.nextFileNames = {marked};
+    w.Open1Click();
+    // The mark is not part of the first line, which therefore converts.
+    QCOMPARE(w.RichEdit1->document()->firstBlock().text(),
+             QString::fromUtf8("120 30 45 20 N # Süd"));
+    w.Button2Click();
+    p.nextFileNames = {dir_.filePath("marked")};
+    w.Save1Click();
+    QCOMPARE(ReadAll(dir_.filePath("marked.fdt")), "\xEF\xBB\xBF" + converted);
+    // The next file opened decides again.
+    p.nextFileNames = {plain};
+    w.Open1Click();
+    w.Button2Click();
+    p.nextFileNames = {dir_.filePath("plain")};
+    w.Save1Click();
+    QCOMPARE(ReadAll(dir_.filePath("plain.fdt")), converted);
+    QVERIFY(p.errors.isEmpty());
+  }
+
   void stereonetExport() {
     Program p(Settings());
     TForm1& w = *p.form1;
