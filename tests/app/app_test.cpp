@@ -2,8 +2,10 @@
 // and declination controls, Convert, the options dialog, the settings file, and
 // opening, dropping and saving files. Every modal box goes through a test hook.
 #include <QCheckBox>
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPlainTextEdit>
@@ -300,6 +302,24 @@ class AppTest : public QObject {
       p.form1->Edit2->setText("0");  // the bar stays at 50
     }
     QVERIFY(ReadAll(Settings()).contains("ratio=50\n"));
+  }
+
+  void settingsAreSavedWhenTheDeclinationHoldsALineBreak() {
+    {
+      Program p(Settings());
+      QGuiApplication::clipboard()->setText("5.5\r\n");
+      p.form1->Edit1->selectAll();
+      p.form1->Edit1->paste();
+      QVERIFY(p.form1->Edit1->text().contains('\n'));  // kept as pasted
+      p.form1->Image4Click();
+      p.form2->CheckBox4->setChecked(false);
+      p.form1->close();
+      QVERIFY(p.errors.isEmpty());
+    }
+    QCOMPARE(ReadAll(Settings()),
+             QByteArray("[correction]\nwest=5.5\n[bedding dip correction]\nratio=75\n[OutputForm]\n"
+                        "int=1\ndouble=0\n[Options]\nprojection to the surface=1\n"
+                        "liniation data=1\nsense data=0\nremove comment=1\n"));
   }
 
   void settingsInAReadOnlyPlace() {
