@@ -2,8 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <random>
 #include <string>
 #include <vector>
+
+#include "text.h"
 
 namespace orvane {
 namespace {
@@ -61,6 +65,46 @@ TEST(FaultFile, EveryWindows1252ByteComesBackAsItWas) {
   const DecodedText decoded = DecodeFileText(all);
   ASSERT_EQ(decoded.encoding, kCp1252);
   EXPECT_EQ(EncodeText(decoded.text, kCp1252), all);
+}
+
+// Whatever the bytes, decoding and encoding back in the encoding found gives them
+// again, line breaks aside; and the decoded text is always UTF-8.
+TEST(FaultFile, AnyBytesComeBackAsTheyWere) {
+  const std::string pieces[] = {"\r",
+                                "\n",
+                                "\r\n",
+                                "\xEF\xBB\xBF",
+                                "\xEF",
+                                "\xBB",
+                                "\xC3\xA9",
+                                "\xE9",
+                                "\x80",
+                                "\x81",
+                                "\x9F",
+                                "\xA0",
+                                "\xFF",
+                                "\xF0\x9F\x98\x80",
+                                "\xED\xA0\x80",
+                                "\xC0\xAF",
+                                "#",
+                                " ",
+                                "7",
+                                std::string(1, '\0')};
+  std::mt19937 random(12345);
+  for (int round = 0; round < 20000; ++round) {
+    std::string bytes;
+    const int count = static_cast<int>(random() % 12);
+    for (int k = 0; k < count; ++k) bytes += pieces[random() % std::size(pieces)];
+    std::string expected;  // line breaks unified
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+      if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') continue;
+      expected += bytes[i] == '\r' ? '\n' : bytes[i];
+    }
+    const DecodedText decoded = DecodeFileText(bytes);
+    ASSERT_TRUE(IsValidUtf8(decoded.text)) << bytes;
+    const std::string mark(decoded.encoding == kBom ? kUtf8ByteOrderMark : "");
+    ASSERT_EQ(mark + EncodeText(decoded.text, decoded.encoding), expected) << bytes;
+  }
 }
 
 TEST(FaultFile, EncodingToWindows1252MarksWhatItLacks) {
