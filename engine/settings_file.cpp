@@ -8,6 +8,23 @@ namespace orvane {
 
 namespace {
 
+// A row that holds together: a default of the value's type, and a rule that takes
+// the value's type to the option's.
+constexpr bool IsConsistent(const SettingRow& row) {
+  if (row.Default.index() != row.Stored.index()) return false;
+  const bool toText = std::holds_alternative<std::string ConversionOptions::*>(row.Option);
+  switch (row.Rule) {
+    case OptionRule::Copy:
+      return row.Type() == (toText ? SettingType::Text : SettingType::Boolean);
+    case OptionRule::Negated:
+    case OptionRule::SetWhenTrue:
+      return !toText && row.Type() == SettingType::Boolean;
+    case OptionRule::SliderText:
+      return toText && row.Type() == SettingType::Integer;
+  }
+  return false;
+}
+
 static_assert(std::ranges::all_of(kStoredSettings, IsConsistent));
 static_assert(std::is_same_v<std::variant_alternative_t<0, SettingValue>, std::string> &&
               std::is_same_v<std::variant_alternative_t<1, SettingValue>, std::int32_t> &&

@@ -8,6 +8,9 @@
 // in the order in which the settings are read and written. Reading, writing and
 // the options are loops over the table; a program that puts each value into a
 // control as it reads it goes through the same rows (ReadSetting, WriteSetting).
+// A new setting is a member of StoredSettings and a row here (and, in the desktop
+// program, a row that names its control); the build checks that the row's default
+// and rule fit the member's type.
 #pragma once
 
 #include <array>
@@ -69,23 +72,6 @@ struct SettingRow {
 
   constexpr SettingType Type() const { return static_cast<SettingType>(Stored.index()); }
 };
-
-// A row that holds together: a default of the value's type, and a rule that takes
-// the value's type to the option's.
-constexpr bool IsConsistent(const SettingRow& row) {
-  if (row.Default.index() != row.Stored.index()) return false;
-  const bool toText = std::holds_alternative<std::string ConversionOptions::*>(row.Option);
-  switch (row.Rule) {
-    case OptionRule::Copy:
-      return row.Type() == (toText ? SettingType::Text : SettingType::Boolean);
-    case OptionRule::Negated:
-    case OptionRule::SetWhenTrue:
-      return !toText && row.Type() == SettingType::Boolean;
-    case OptionRule::SliderText:
-      return toText && row.Type() == SettingType::Integer;
-  }
-  return false;
-}
 
 inline constexpr std::array<SettingRow, 8> kStoredSettings = {{
     {"correction", "west", &StoredSettings::West, "0", &ConversionOptions::DeclinationText,
