@@ -49,9 +49,8 @@ class TForm1 : public QMainWindow {
 
   // The conversion run behind Convert: the input pane's lines, a snapshot of the
   // options (switches from the options dialog, texts from Edit1 and Edit2) and the
-  // output pane.
-  // Enables SpeedButton1 when the run reaches its end. Throws RunStopped when the
-  // run stops at a line; the output so far stays.
+  // output pane. Enables SpeedButton1 when the run reaches its end. Throws
+  // RunStopped when the run stops at a line; the output so far stays.
   void ConvertAllLines();
 
   // The options as a run, or a save, would take them now.

@@ -79,6 +79,7 @@ constexpr SettingControl kSettingControls[] = {
     {&StoredSettings::RemoveComment, kControl<&TForm2::CheckBox5>},
 };
 
+// The control of a setting; null when no row, or more than one, names it.
 constexpr const ControlRef* ControlOf(const SettingRow& setting) {
   const ControlRef* found = nullptr;
   for (const SettingControl& c : kSettingControls) {
