@@ -30,14 +30,13 @@ void AppendUtf8(std::string& out, char32_t c) {
 
 // Appends `text` with CR LF and lone CR turned into LF.
 void AppendWithLfBreaks(std::string& out, std::string_view text) {
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '\r') {
-      out += text[i];
-      continue;
-    }
+  for (std::size_t cr; (cr = text.find('\r')) != std::string_view::npos;) {
+    out.append(text.substr(0, cr));
     out += '\n';
-    if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    const bool crlf = cr + 1 < text.size() && text[cr + 1] == '\n';
+    text.remove_prefix(cr + (crlf ? 2 : 1));
   }
+  out.append(text);
 }
 
 // The code point of the UTF-8 sequence at text[i], advancing i past it; for a byte
