@@ -1,5 +1,5 @@
-// Moves the eight stored settings between ORV.ini and the controls of the two
-// windows.
+// Moves the stored settings (the engine's kStoredSettings) between ORV.ini and the
+// controls of the two windows; settings_io.cpp names the control of each.
 #pragma once
 
 #include <QString>
@@ -21,7 +21,8 @@ QString SettingsFilePath();
 void LoadSettings(TForm1& main, TForm2& options, const QString& path);
 
 // Writes all eight settings, keeping everything else in the file as it was; the
-// file is replaced atomically. Throws orvane::IniFileError naming the file.
+// file is replaced atomically. A declination holding line breaks is written
+// without them. Throws orvane::IniFileError naming the file.
 void SaveSettings(const TForm1& main, const TForm2& options, const QString& path);
 
 }  // namespace orvane::app

@@ -41,7 +41,7 @@ std::int64_t LineContext::UntiltingPercentage() {
     const auto b = StrToInt(std::string_view(text).substr(minus + 1));
     if (a && b) return *(untilting_ = std::int64_t{*a} - std::int64_t{*b});
   }
-  static const std::string kMessage = "input [0-100]";
+  static const std::string kMessage(kUntiltingRangeMessage);
   if (notify_) notify_(kMessage);
   throw RunStopped(kMessage, /*alreadyShown=*/true);
 }

@@ -12,6 +12,10 @@
 
 namespace orvane {
 
+// What the user is told about an untilting percentage that cannot be read, by the
+// run and by the window's untilting field alike.
+inline constexpr std::string_view kUntiltingRangeMessage = "input [0-100]";
+
 // What one line's conversion reads besides its own text. Lives for a whole run and
 // reads the run's two texts (declination, untilting) once, when first needed.
 class LineContext {
@@ -29,7 +33,7 @@ class LineContext {
   // The declination in degrees. Throws RunStopped naming the text when it is no number.
   double Declination();
   // The untilting percentage: a whole number, the difference form "30-10", or 0 for
-  // an empty text. Any other text shows "input [0-100]" once and throws RunStopped.
+  // an empty text. Any other text shows kUntiltingRangeMessage once and throws RunStopped.
   std::int64_t UntiltingPercentage();
 
  private:
