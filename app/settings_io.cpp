@@ -132,12 +132,12 @@ SettingValue Take(const QWidget* control, SettingType kind) {
 }  // namespace
 
 QString SettingsFilePath() {
+  // Only an ORV.ini already beside the program makes a copy portable: a writable
+  // folder does not, or an installed copy run by root would write into /usr/bin.
   const QString beside = QDir(QCoreApplication::applicationDirPath()).filePath("ORV.ini");
-  if (QFileInfo::exists(beside) || QFileInfo(QCoreApplication::applicationDirPath()).isWritable()) {
-    return beside;
-  }
+  if (QFileInfo::exists(beside)) return beside;
   QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
-  if (config.isEmpty()) config = QDir::home().filePath(".config");
+  if (config.isEmpty() || QDir::isRelativePath(config)) config = QDir::home().filePath(".config");
   QDir().mkpath(QDir(config).filePath("orvane"));
   return QDir(config).filePath("orvane/ORV.ini");
 }

@@ -9,9 +9,10 @@ namespace orvane::app {
 class TForm1;
 class TForm2;
 
-// Where the settings file lives: beside the executable when ORV.ini exists there or
-// that folder is writable (a portable copy); otherwise, for an installed copy,
-// $XDG_CONFIG_HOME/orvane/ORV.ini (by default ~/.config/orvane/ORV.ini).
+// Where the settings file lives: beside the executable when ORV.ini exists there (a
+// portable copy); otherwise, for an installed copy or a fresh build,
+// $XDG_CONFIG_HOME/orvane/ORV.ini (~/.config/orvane/ORV.ini when that variable is
+// unset or not an absolute path), creating the orvane folder.
 QString SettingsFilePath();
 
 // Reads the settings in their fixed order and puts each into its control at once,

@@ -20,6 +20,7 @@
 #include "batch_run.h"
 #include "fault_file.h"
 #include "line_reader.h"
+#include "orvane_version.h"
 #include "output_file.h"
 #include "parallel_run.h"
 #include "settings_file.h"
@@ -137,7 +138,7 @@ std::optional<int> Parse(int argc, char** argv, CommandLine& cmd) {
       case kStereonet: cmd.stereonet = optarg; break;
       case kSettings: cmd.settings = optarg; break;
       case 'h': std::fputs(kUsage, stdout); return 0;
-      case kVersion: std::puts("orvane-convert (Orvane) 2.3"); return 0;
+      case kVersion: std::printf("orvane-convert (Orvane) %s\n", orvane::kVersion); return 0;
       case ':': return UsageError(std::string("option '") + argv[optind - 1] + "' needs a value");
       default: return UsageError(std::string("unknown option '") + argv[optind - 1] + "'");
         // clang-format on
