@@ -132,10 +132,15 @@ SettingValue Take(const QWidget* control, SettingType kind) {
 }  // namespace
 
 QString SettingsFilePath() {
-  // Only an ORV.ini already beside the program makes a copy portable: a writable
-  // folder does not, or an installed copy run by root would write into /usr/bin.
-  const QString beside = QDir(QCoreApplication::applicationDirPath()).filePath("ORV.ini");
-  if (QFileInfo::exists(beside)) return beside;
+  const QString folder = QCoreApplication::applicationDirPath();
+  const QString beside = QDir(folder).filePath("ORV.ini");
+  // A copy that already keeps its settings beside itself, or one that may write
+  // there and is not installed (a build tree, a folder on a stick), is portable.
+  // An installed copy has its desktop entry in the share folder next to its bin
+  // folder; run by root it could write into /usr/bin, so it never takes that path.
+  const bool installed =
+      QFileInfo::exists(QDir(folder).filePath("../share/applications/orvane.desktop"));
+  if (QFileInfo::exists(beside) || (QFileInfo(folder).isWritable() && !installed)) return beside;
   QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
   if (config.isEmpty() || QDir::isRelativePath(config)) config = QDir::home().filePath(".config");
   QDir().mkpath(QDir(config).filePath("orvane"));

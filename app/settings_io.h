@@ -9,8 +9,10 @@ namespace orvane::app {
 class TForm1;
 class TForm2;
 
-// Where the settings file lives: beside the executable when ORV.ini exists there (a
-// portable copy); otherwise, for an installed copy or a fresh build,
+// Where the settings file lives: beside the executable when ORV.ini exists there,
+// or when that folder is writable and the copy is not installed (a portable copy, a
+// build tree); otherwise, for an installed copy (its desktop entry in
+// ../share/applications beside the program's folder, whoever runs it),
 // $XDG_CONFIG_HOME/orvane/ORV.ini (~/.config/orvane/ORV.ini when that variable is
 // unset or not an absolute path), creating the orvane folder.
 QString SettingsFilePath();

@@ -16,6 +16,16 @@ class SettingsPathTest : public QObject {
   QString Beside() const {
     return QDir(QCoreApplication::applicationDirPath()).filePath("ORV.ini");
   }
+  // What an installation puts beside the program's folder.
+  QString DesktopEntry() const {
+    return QDir(QCoreApplication::applicationDirPath())
+        .filePath("../share/applications/orvane.desktop");
+  }
+  void Install() {
+    QVERIFY(QDir().mkpath(QFileInfo(DesktopEntry()).path()));
+    QFile entry(DesktopEntry());
+    QVERIFY(entry.open(QIODevice::WriteOnly));
+  }
 
  private slots:
   void init() {
@@ -23,11 +33,23 @@ class SettingsPathTest : public QObject {
     qputenv("HOME", home_.path().toUtf8());
     qunsetenv("XDG_CONFIG_HOME");
   }
-  void cleanup() { QFile::remove(Beside()); }
+  void cleanup() {
+    QFile::remove(Beside());
+    QFile::remove(DesktopEntry());
+  }
 
-  // The program's folder is writable here, as /usr/bin is for root: that alone
-  // must not put the settings there.
-  void writableProgramFolderStillUsesTheConfigFolder() {
+  // A copy that is not installed, in a folder it may write: a build tree or a
+  // folder on a stick keeps its settings beside itself.
+  void writableCopyThatIsNotInstalledIsPortable() {
+    QVERIFY(QFileInfo(QCoreApplication::applicationDirPath()).isWritable());
+    qputenv("XDG_CONFIG_HOME", home_.filePath("config").toUtf8());
+    QCOMPARE(SettingsFilePath(), Beside());
+  }
+
+  // The program's folder is writable here, as /usr/bin is for root: for an
+  // installed copy that must not put the settings there.
+  void installedCopyUsesTheConfigFolderEvenWhereItMayWrite() {
+    Install();
     QVERIFY(QFileInfo(QCoreApplication::applicationDirPath()).isWritable());
     const QString config = home_.filePath("config");
     qputenv("XDG_CONFIG_HOME", config.toUtf8());
@@ -43,6 +65,7 @@ class SettingsPathTest : public QObject {
     QTest::newRow("relative") << QByteArray("relative/config");
   }
   void configFolderWithoutAUsableVariable() {
+    Install();
     QFETCH(QByteArray, variable);
     if (!variable.isNull()) qputenv("XDG_CONFIG_HOME", variable);
     QCOMPARE(SettingsFilePath(), home_.filePath(".config/orvane/ORV.ini"));
@@ -50,6 +73,7 @@ class SettingsPathTest : public QObject {
   }
 
   void portableCopyKeepsItsOwnFile() {
+    Install();  // even an installed copy, once it has its own file there
     QFile file(Beside());
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.close();
