@@ -193,6 +193,7 @@ int main(int argc, char** argv) {
     job.stereonet = cmd.stereonet;
     job.threads = WorkerThreads();
     RemoveTemporaryFilesOnSignals();
+    ReportUncaughtExceptions();
     DescriptorSource in(STDIN_FILENO, "-");
     DescriptorSink out(STDOUT_FILENO, "-");
     DescriptorSink err(STDERR_FILENO, "standard error");

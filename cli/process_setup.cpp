@@ -5,6 +5,10 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
+#include <exception>
+#include <new>
+#include <string>
 
 #include "atomic_file.h"
 
@@ -41,6 +45,31 @@ void RemoveTemporaryFilesOnSignals() {
     action.sa_flags = SA_RESETHAND;
     ::sigaction(signal, &action, nullptr);
   }
+}
+
+namespace {
+
+[[noreturn]] void EndOnUncaughtException() {
+  RemoveTemporaryFiles();
+  std::string message = "orvane-convert: unexpected error\n";
+  if (const std::exception_ptr error = std::current_exception()) {
+    try {
+      std::rethrow_exception(error);
+    } catch (const std::bad_alloc&) {
+      message = "orvane-convert: out of memory\n";
+    } catch (const std::exception& e) {
+      message = std::string("orvane-convert: ") + e.what() + "\n";
+    } catch (...) {
+    }
+  }
+  [[maybe_unused]] const auto written = ::write(STDERR_FILENO, message.data(), message.size());
+  ::_exit(2);
+}
+
+}  // namespace
+
+void ReportUncaughtExceptions() {
+  std::set_terminate(EndOnUncaughtException);
 }
 
 }  // namespace orvane::cli

@@ -15,4 +15,10 @@ bool OpenClosedStandardStreams();
 // caught (a shell reports 128 + the signal). A signal ignored at start stays ignored.
 void RemoveTemporaryFilesOnSignals();
 
+// An exception that cannot reach main (one thrown while another unwinds, as a
+// painter can when memory runs out) ends the program here instead of in abort():
+// temporary files removed, "orvane-convert: out of memory" (or the exception's
+// text) on standard error, exit status 2.
+void ReportUncaughtExceptions();
+
 }  // namespace orvane::cli
