@@ -11,12 +11,6 @@ namespace orvane {
 LineContext::LineContext(const ConversionOptions& options, NotifyUser notify)
     : options_(options), notify_(std::move(notify)) {}
 
-void LineContext::ReportLineError(std::string_view message) {
-  errorLine_.assign("# ");
-  errorLine_.append(message);
-  errorLine_.append(" [");
-}
-
 double LineContext::Declination() {
   if (!declination_) {
     const auto value = StrToFloat(options_.DeclinationText);

@@ -24,11 +24,11 @@ class LineContext {
 
   const ConversionOptions& Options() const { return options_; }
 
-  // Starts the error line of the current line: "# " + message + " [". The run
-  // completes it with the input line and "]".
-  void ReportLineError(std::string_view message);
-  const std::string& ErrorLine() const { return errorLine_; }
-  void ClearErrorLine() { errorLine_.clear(); }
+  // Records why the current line cannot be read; the run writes its error line
+  // "# " + message + " [" + input line + "]".
+  void ReportLineError(std::string_view message) { lineError_.assign(message); }
+  const std::string& LineError() const { return lineError_; }
+  void ClearLineError() { lineError_.clear(); }
 
   // The declination in degrees. Throws RunStopped naming the text when it is no number.
   double Declination();
@@ -39,7 +39,7 @@ class LineContext {
  private:
   ConversionOptions options_;
   NotifyUser notify_;
-  std::string errorLine_;
+  std::string lineError_;
   std::optional<double> declination_;
   std::optional<std::int64_t> untilting_;
 };
@@ -47,7 +47,7 @@ class LineContext {
 // Reads plane, lineation and sense (each when its switch is on) from `dataPart`
 // (comment removed, trimmed), then runs the geometric stage: projection, sense
 // rules, untilting about the bedding field, final folding. True: `datum` holds the
-// converted line. False: exactly one error line has been started through
+// converted line. False: the reason has been recorded, once, through
 // ctx.ReportLineError. Throws RunStopped when the untilting text is unreadable.
 // "120 30 45 20 N" -> plane 120/30, lineation 45/20 (projected), sense N.
 bool ConvertLine(ZelmDataC& datum, std::string_view dataPart, LineContext& ctx);

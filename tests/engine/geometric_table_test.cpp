@@ -246,7 +246,7 @@ TEST_F(GeometricTableProperties, ProjectedLineationLiesInItsPlane) {
     LineContext ctx(Options(kDefault), nullptr);
     ZelmDataC d;
     if (!ConvertLine(d, line, ctx)) {
-      ASSERT_EQ(ctx.ErrorLine(), "# liniation data is perpendicular to surface data [") << line;
+      ASSERT_EQ(ctx.LineError(), "liniation data is perpendicular to surface data") << line;
       continue;
     }
     ++projected;
