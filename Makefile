@@ -3,7 +3,7 @@ BUILD ?= build
 CMAKE_FLAGS ?=
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build test run bench clean format
+.PHONY: all deps configure build test run bench package install clean format
 
 all: build
 
@@ -24,6 +24,14 @@ run: build
 
 bench: build
 	@bench/run $(BUILD)
+
+# The Debian package, $(BUILD)/orvane_VERSION_ARCH.deb.
+package: build
+	@cmake --build $(BUILD) --target package
+
+# PREFIX=/opt/orvane make install (default /usr/local).
+install: build
+	@cmake --install $(BUILD) --prefix "$${PREFIX:-/usr/local}"
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -28,6 +28,7 @@
 #include "batch_run.h"
 #include "controls.h"
 #include "dialogs.h"
+#include "line_conversion.h"
 #include "numbers.h"
 #include "pane_views.h"
 #include "settings_io.h"
@@ -51,19 +52,9 @@ const QString kOpenFilter = QStringLiteral(
     "Fault DaTa File (*.fdt);;all files (*.*)");
 const QString kSaveFilter = QStringLiteral("Fault Data Text file(*.fdt);;all file(*.*)");
 
-// The lines of a pane's document, without line breaks.
-QStringList PaneLines(const QTextDocument& document) {
-  QStringList lines;
-  const int count = PaneLineCount(document);
-  lines.reserve(count);
-  QTextBlock block = document.begin();
-  for (int i = 0; i < count; ++i, block = block.next()) lines.append(block.text());
-  return lines;
-}
-
 }  // namespace
 
-TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
+TForm1::TForm1(TForm2& options, TForm3& version) : options_(options), version_(version) {
   setObjectName(QStringLiteral("Form1"));
   setWindowTitle(QStringLiteral(" Orvane"));
   setWindowIcon(ApplicationIcon());
@@ -264,7 +255,7 @@ void TForm1::BuildMenu() {
 }
 
 orvane::ConversionOptions TForm1::Options() const {
-  orvane::ConversionOptions options = Form2 ? Form2->ReadSwitches() : orvane::ConversionOptions{};
+  orvane::ConversionOptions options = options_.ReadSwitches();
   options.DeclinationText = Edit1->text().toStdString();
   options.UntiltingText = Edit2->text().toStdString();
   return options;
@@ -287,7 +278,7 @@ void TForm1::ConvertAllLines() {
   }
   if (completed) {
     SpeedButton1->setEnabled(true);
-    Stereonet1->SetData(NetDataFromLines(PaneLines(*RichEdit2->document())));
+    Stereonet1->SetData(NetDataFromLines(OutputLines()));
   }
 }
 
@@ -315,7 +306,7 @@ void TForm1::Edit2Change() {
   }
   // "30-10" is the difference form and "-" starts a negative number: both silent.
   if (text.find('-') != std::string::npos) return;
-  if (!text.empty()) NotifyUser("input [0-100]");
+  if (!text.empty()) NotifyUser(std::string(kUntiltingRangeMessage));
 }
 
 void TForm1::TrackBar1Change() {
@@ -339,11 +330,11 @@ void TForm1::Image5Click() {
 }
 
 void TForm1::Options1Click() {
-  if (Form2) Form2->exec();
+  options_.exec();
 }
 
 void TForm1::Version1Click() {
-  if (Form3) Form3->exec();
+  version_.exec();
 }
 
 void TForm1::Exit1Click() {
@@ -351,18 +342,22 @@ void TForm1::Exit1Click() {
 }
 
 bool TForm1::LoadInputFile(const QString& path) {
-  DecodedText text;
+  DecodedFile file;
   QString error;
-  if (!ReadTextFile(path, &text, &error)) {
+  if (!ReadTextFile(path, &file, &error)) {
     ShowError(this, error);
     return false;
   }
-  RichEdit1->setPlainText(text.text);
-  inputEncoding_ = text.encoding;
+  ShowInput(file, path);
+  return true;
+}
+
+void TForm1::ShowInput(const DecodedFile& file, const QString& path) {
+  RichEdit1->setPlainText(file.text);
+  inputEncoding_ = file.encoding;
   setWindowTitle(path);
   PageControl1->setCurrentWidget(TabSheet1);
   SpeedButton1->setEnabled(false);
-  return true;
 }
 
 void TForm1::Open1Click() {
@@ -373,25 +368,37 @@ void TForm1::Open1Click() {
 }
 
 void TForm1::Save1Click() {
-  SaveOutput();
+  // The file is made before the dialog opens: what the pane holds now is saved.
+  const std::string bytes =
+      FaultFileBytes(Utf8Lines(OutputLines()), Options().RemoveComment, inputEncoding_);
+  const std::optional<QString> path = AskSavePath();
+  if (!path) return;
+  QString error;
+  if (!WriteWholeFile(*path, bytes, &error)) ShowError(this, error);
 }
 
-void TForm1::SaveOutput() {
-  // The lines are taken before the dialog opens: what the pane holds now is saved.
-  const QStringList lines =
-      FaultFileLines(PaneLines(*RichEdit2->document()), Form2 && Form2->CheckBox5->isChecked());
+QStringList TForm1::OutputLines() const {
+  const QTextDocument& document = *RichEdit2->document();
+  QStringList lines;
+  const int count = PaneLineCount(document);
+  lines.reserve(count);
+  QTextBlock block = document.begin();
+  for (int i = 0; i < count; ++i, block = block.next()) lines.append(block.text());
+  return lines;
+}
+
+std::optional<QString> TForm1::AskSavePath() {
   const auto chosen = AskFileName(this, {FileDialogKind::Save, kSaveFilter, lastSaveName_});
-  if (!chosen) return;
+  if (!chosen) return std::nullopt;
   lastSaveName_ = *chosen;
   const QString path = FaultDataFileName(*chosen);
   // The dialog asked about the name as chosen; a completed name is asked about here.
   if (path != *chosen && QFileInfo::exists(path) &&
       !AskQuestion(this, QStringLiteral("%1 already exists.\nDo you want to replace it?")
                              .arg(QFileInfo(path).fileName()))) {
-    return;
+    return std::nullopt;
   }
-  QString error;
-  if (!WriteFaultDataFile(path, lines, inputEncoding_, &error)) ShowError(this, error);
+  return path;
 }
 
 void TForm1::ExportNet1Click() {
@@ -416,14 +423,14 @@ QString TForm1::SettingsPath() const {
 }
 
 void TForm1::FormShow() {
-  RunHandler(this, [this] { LoadSettings(*this, *Form2, SettingsPath()); });
+  RunHandler(this, [this] { LoadSettings(*this, options_, SettingsPath()); });
   setAcceptDrops(true);
   TrackBar1->setTickInterval(10);
 }
 
 void TForm1::FormClose() {
   // A settings file that cannot be written is reported once; the window still closes.
-  RunHandler(this, [this] { SaveSettings(*this, *Form2, SettingsPath()); });
+  RunHandler(this, [this] { SaveSettings(*this, options_, SettingsPath()); });
 }
 
 void TForm1::PlacePresetMarkers() {

@@ -4,6 +4,7 @@
 
 #include <QMainWindow>
 #include <array>
+#include <optional>
 #include <string>
 
 #include "conversion_options.h"
@@ -27,6 +28,8 @@ namespace orvane::app {
 class ClickableImage;
 class TrackBar;
 class StereonetView;
+class TForm2;
+class TForm3;
 
 // Caption " Orvane", 445 x 351 when first shown, centred, never smaller than
 // 300 x 250. A fixed column of controls at the left; the page control with the
@@ -40,15 +43,17 @@ class StereonetView;
 class TForm1 : public QMainWindow {
   Q_OBJECT
  public:
-  explicit TForm1(QWidget* parent = nullptr);
+  // `options` and `version` are the dialogs the menu opens. They are created after
+  // this window, as its children, and are first used when the window is shown.
+  TForm1(TForm2& options, TForm3& version);
 
   // The conversion run behind Convert: the input pane's lines, a snapshot of the
-  // options (switches from Form2, texts from Edit1 and Edit2) and the output pane.
-  // Enables SpeedButton1 when the run reaches its end. Throws RunStopped when the
-  // run stops at a line; the output so far stays.
+  // options (switches from the options dialog, texts from Edit1 and Edit2) and the
+  // output pane. Enables SpeedButton1 when the run reaches its end. Throws
+  // RunStopped when the run stops at a line; the output so far stays.
   void ConvertAllLines();
 
-  // The options as a run would take them now.
+  // The options as a run, or a save, would take them now.
   orvane::ConversionOptions Options() const;
 
   // Controls, named as in the window (also their object names).
@@ -106,8 +111,6 @@ class TForm1 : public QMainWindow {
   // = the full path, page "Input", save button disabled. False, with an error box
   // naming the file and nothing changed, when the file cannot be read.
   bool LoadInputFile(const QString& path);
-  // The encoding the input came in; Save writes in it.
-  TextEncoding InputEncoding() const { return inputEncoding_; }
   // The settings file the window reads when shown and writes when closed.
   static void SetSettingsPathForTesting(const QString& path);
 
@@ -127,12 +130,16 @@ class TForm1 : public QMainWindow {
   void PlacePresetMarkers();
   void NotifyUser(const std::string& text);
 
-  void SaveOutput();
+  void ShowInput(const DecodedFile& file, const QString& path);
+  QStringList OutputLines() const;
+  std::optional<QString> AskSavePath();
   QString SettingsPath() const;
 
+  TForm2& options_;
+  TForm3& version_;
   std::array<ClickableImage*, 5> presets_{};
   bool shown_ = false;
-  TextEncoding inputEncoding_ = TextEncoding::Utf8;
+  TextEncoding inputEncoding_ = TextEncoding::Utf8;  // the last opened file's: Save writes in it
   QString lastOpenName_;
   QString lastSaveName_;
   QString lastNetName_;

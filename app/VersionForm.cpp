@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 
 #include "controls.h"
+#include "orvane_version.h"
 
 namespace orvane::app {
 
@@ -31,7 +32,7 @@ TForm3::TForm3(QWidget* parent) : NoCancelDialog(parent) {
   Label1->setAlignment(Qt::AlignCenter);
   Label1->setFixedSize(177, qMax(16, Label1->sizeHint().height()));
 
-  Label2 = new QLabel(QStringLiteral("Version 2.3"), this);
+  Label2 = new QLabel(QStringLiteral("Version ") + QString::fromUtf8(kVersion), this);
   Label2->setObjectName(QStringLiteral("Label2"));
   Label3 = new QLabel(QStringLiteral("Written by the Orvane developers"), this);
   Label3->setObjectName(QStringLiteral("Label3"));

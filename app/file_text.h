@@ -1,43 +1,39 @@
-// Text files as the program reads and writes them: the encoding of field books,
-// and the fault data file with its comment and name rules.
+// Qt's side of the text files the program reads and writes. The rules (encodings,
+// the byte order mark, line ends, the comment and name rules) are the engine's, in
+// fault_file.h; this only moves between QString and UTF-8 bytes and names files.
 #pragma once
 
-#include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <filesystem>
+#include <string>
+#include <vector>
 
-namespace orvane {
+#include "fault_file.h"
 
-// A file that is valid UTF-8 is UTF-8; any other is taken as Windows-1252, the
-// encoding of old Windows field books.
-enum class TextEncoding { Utf8, Windows1252 };
+namespace orvane::app {
 
-struct DecodedText {
-  QString text;  // line breaks as "\n" (CR LF and lone CR included)
+struct DecodedFile {
+  QString text;  // line breaks as "\n"; no byte order mark
   TextEncoding encoding = TextEncoding::Utf8;
 };
 
-// Decodes a file's bytes; a UTF-8 byte order mark is dropped.
-DecodedText DecodeFileText(const QByteArray& bytes);
+// Reads and decodes a whole file (DecodeFileText). False with the message
+// "Cannot read \"PATH\": reason" when it cannot be read.
+bool ReadTextFile(const QString& path, DecodedFile* result, QString* error);
 
-// Encodes text for saving; characters that Windows-1252 lacks become "?".
-QByteArray EncodeText(const QString& text, TextEncoding encoding);
+// Replaces the file at `path` with `bytes` through an AtomicFile: the old file
+// stays as it was when anything fails. False with the message
+// "Cannot write \"PATH\": reason".
+bool WriteWholeFile(const QString& path, const std::string& bytes, QString* error);
 
-// The lines that Save writes: every output line, less those beginning with "#"
-// when `removeComment` is set. "  # note" is kept either way.
-QStringList FaultFileLines(const QStringList& outputLines, bool removeComment);
+// The lines as UTF-8, for the engine.
+std::vector<std::string> Utf8Lines(const QStringList& lines);
 
-// ".fdt" appended unless the name already ends in exactly ".fdt": "result" ->
-// "result.fdt", "result.FDT" -> "result.FDT.fdt".
+// FaultDataFileName on a QString: "result" -> "result.fdt".
 QString FaultDataFileName(const QString& chosen);
 
-// Writes the lines, each ended by CR LF, to a temporary file beside `path` that is
-// then renamed over it; the old file stays as it was when anything fails. False with
-// a message that names the file.
-bool WriteFaultDataFile(const QString& path, const QStringList& lines, TextEncoding encoding,
-                        QString* error);
+// The path of a file name as the file system takes it.
+std::filesystem::path FilePath(const QString& path);
 
-// Reads a whole file. False with a message that names the file.
-bool ReadTextFile(const QString& path, DecodedText* result, QString* error);
-
-}  // namespace orvane
+}  // namespace orvane::app

@@ -1,5 +1,7 @@
 // The program's three windows, created in their fixed order and kept for the
-// whole run: Form1 (main window), Form2 (options), Form3 (version).
+// whole run: Form1 (main window), Form2 (options), Form3 (version). The main window
+// is given the two dialogs; the dialogs are its children. The globals name the same
+// windows; the program's own code reaches them through these references.
 #pragma once
 
 #include "Unit1.h"
@@ -9,7 +11,7 @@
 namespace orvane::app {
 
 struct ProgramWindows {
-  ProgramWindows() : form2(&form1), form3(&form1) {
+  ProgramWindows() : form1(form2, form3), form2(&form1), form3(&form1) {
     Form1 = &form1;
     Form2 = &form2;
     Form3 = &form3;

@@ -1,5 +1,5 @@
-// Moves the eight stored settings between ORV.ini and the controls of the two
-// windows.
+// Moves the stored settings (the engine's kStoredSettings) between ORV.ini and the
+// controls of the two windows; settings_io.cpp names the control of each.
 #pragma once
 
 #include <QString>
@@ -9,9 +9,12 @@ namespace orvane::app {
 class TForm1;
 class TForm2;
 
-// Where the settings file lives: beside the executable when ORV.ini exists there or
-// that folder is writable (a portable copy); otherwise, for an installed copy,
-// $XDG_CONFIG_HOME/orvane/ORV.ini (by default ~/.config/orvane/ORV.ini).
+// Where the settings file lives: beside the executable when ORV.ini exists there,
+// or when that folder is writable and the copy is not installed (a portable copy, a
+// build tree); otherwise, for an installed copy (its desktop entry in
+// ../share/applications beside the program's folder, whoever runs it),
+// $XDG_CONFIG_HOME/orvane/ORV.ini (~/.config/orvane/ORV.ini when that variable is
+// unset or not an absolute path), creating the orvane folder.
 QString SettingsFilePath();
 
 // Reads the settings in their fixed order and puts each into its control at once,
@@ -21,7 +24,8 @@ QString SettingsFilePath();
 void LoadSettings(TForm1& main, TForm2& options, const QString& path);
 
 // Writes all eight settings, keeping everything else in the file as it was; the
-// file is replaced atomically. Throws orvane::IniFileError naming the file.
+// file is replaced atomically. A declination holding line breaks is written
+// without them. Throws orvane::IniFileError naming the file.
 void SaveSettings(const TForm1& main, const TForm2& options, const QString& path);
 
 }  // namespace orvane::app

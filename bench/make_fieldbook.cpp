@@ -20,7 +20,9 @@ struct Random {
     return z ^ (z >> 31);
   }
   int Below(int n) { return static_cast<int>(Next() % static_cast<std::uint64_t>(n)); }
-  double Uniform(double lo, double hi) { return lo + (hi - lo) * (Next() >> 11) * 0x1.0p-53; }
+  double Uniform(double lo, double hi) {
+    return lo + (hi - lo) * static_cast<double>(Next() >> 11) * 0x1.0p-53;  // 53 bits: exact
+  }
 };
 
 // Quadrant strike letters for a dip direction: strike = dip direction - 90.

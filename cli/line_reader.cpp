@@ -1,40 +1,43 @@
 #include "line_reader.h"
 
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
-#include <system_error>
 
 namespace orvane::cli {
 
 namespace {
 constexpr std::size_t kBlock = 1 << 16;
-}
+constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
+}  // namespace
 
-LineReader::LineReader(int fd) : fd_(fd), buffer_(kBlock) {}
+LineReader::LineReader(ByteSource& source, std::size_t limit)
+    : source_(source), limit_(std::max<std::size_t>(limit, 1)), buffer_(kBlock) {}
 
 bool LineReader::Fill() {
-  // Move the unread part to the front, grow only when one line fills the buffer.
+  // Move the unread part to the front, grow only when one line fills the buffer. A
+  // line never needs more than limit_ + 1 bytes to be told apart from a longer one.
   if (begin_ > 0) {
     std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
     end_ -= begin_;
     begin_ = 0;
   }
   nextLf_ = nextCr_ = kUnknown;  // the data moves and new bytes come: search again
-  if (end_ == buffer_.size()) buffer_.resize(buffer_.size() * 2);
-  for (;;) {
-    const ssize_t n = ::read(fd_, buffer_.data() + end_, buffer_.size() - end_);
-    if (n > 0) {
-      end_ += static_cast<std::size_t>(n);
-      return true;
-    }
-    if (n == 0) {
-      eof_ = true;
-      return false;
-    }
-    if (errno != EINTR) throw std::system_error(errno, std::generic_category(), "read");
+  if (end_ == buffer_.size()) buffer_.resize(std::min(buffer_.size() * 2, limit_ + kBlock));
+  const std::size_t n = source_.Read(buffer_.data() + end_, buffer_.size() - end_);
+  if (n == 0) {
+    eof_ = true;
+    return false;
+  }
+  end_ += n;
+  return true;
+}
+
+void LineReader::DropByteOrderMark() {
+  atStart_ = false;
+  while (end_ - begin_ < 3 && !eof_ && Fill()) {
+  }
+  if (end_ - begin_ >= 3 && std::memcmp(buffer_.data() + begin_, kByteOrderMark, 3) == 0) {
+    begin_ += 3;
   }
 }
 
@@ -46,7 +49,23 @@ std::size_t LineReader::NextOf(char c, std::size_t& cached, std::size_t from) {
   return cached;
 }
 
-bool LineReader::Next(std::string_view& line) {
+bool LineReader::SkipRestOfLine() {
+  skipLine_ = false;
+  for (;;) {
+    const std::size_t at = std::min(NextOf('\n', nextLf_, begin_), NextOf('\r', nextCr_, begin_));
+    if (at < end_) {
+      begin_ = at + 1;
+      skipLf_ = buffer_[at] == '\r';
+      return true;
+    }
+    begin_ = end_;  // nothing of the line is kept
+    if (eof_ || !Fill()) return false;
+  }
+}
+
+bool LineReader::Next(InputLine& line) {
+  if (atStart_) DropByteOrderMark();
+  if (skipLine_ && !SkipRestOfLine()) return false;
   std::size_t scanned = 0;  // bytes of the current line already searched for a line end
   for (;;) {
     if (skipLf_ && begin_ < end_) {
@@ -62,10 +81,16 @@ bool LineReader::Next(std::string_view& line) {
     const std::size_t lfAt = NextOf('\n', nextLf_, from) - begin_;
     const std::size_t crAt = NextOf('\r', nextCr_, from) - begin_;
     const std::size_t at = std::min(lfAt, crAt);
-    if (at < avail) {
-      line = std::string_view(start, at);
+    if (at < avail && at <= limit_) {
+      line = {std::string_view(start, at), false};
       begin_ += at + 1;
       skipLf_ = (start[at] == '\r');
+      return true;
+    }
+    if (avail > limit_) {  // more than limit_ bytes and no line end among them
+      line = {std::string_view(start, limit_), true};
+      begin_ += limit_;
+      skipLine_ = true;
       return true;
     }
     scanned = avail;
@@ -73,7 +98,7 @@ bool LineReader::Next(std::string_view& line) {
       if (skipLf_ && begin_ < end_ && buffer_[begin_] == '\n') ++begin_;
       skipLf_ = false;
       if (begin_ == end_) return false;
-      line = std::string_view(buffer_.data() + begin_, end_ - begin_);
+      line = {std::string_view(buffer_.data() + begin_, end_ - begin_), false};
       begin_ = end_;
       return true;
     }

@@ -1,40 +1,30 @@
 // orvane-convert: converts fault-slip measurements from a file or standard input.
-#include <fcntl.h>
 #include <getopt.h>
 #include <sysexits.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <deque>
-#include <future>
-#include <memory>
+#include <exception>
+#include <new>
 #include <optional>
 #include <string>
-#include <system_error>
 #include <thread>
-#include <vector>
 
-#include "batch_run.h"
-#include "fault_file.h"
-#include "line_reader.h"
-#include "output_file.h"
-#include "parallel_run.h"
+#include "byte_streams.h"
+#include "convert_files.h"
+#include "convert_run.h"
+#include "orvane_version.h"
+#include "process_setup.h"
 #include "settings_file.h"
-#include "stereonet.h"
-#include "stereonet_export.h"
-#include "work_queue.h"
 
 namespace {
 
-using orvane::BatchRun;
 using orvane::ConversionOptions;
-using orvane::LineOutcome;
-
-constexpr int kExitLineErrors = 1;
-constexpr int kExitStopped = 2;
+using namespace orvane::cli;
 
 const char kUsage[] =
     "Usage: orvane-convert [OPTIONS] [FILE]\n"
@@ -137,7 +127,7 @@ std::optional<int> Parse(int argc, char** argv, CommandLine& cmd) {
       case kStereonet: cmd.stereonet = optarg; break;
       case kSettings: cmd.settings = optarg; break;
       case 'h': std::fputs(kUsage, stdout); return 0;
-      case kVersion: std::puts("orvane-convert (Orvane) 2.3"); return 0;
+      case kVersion: std::printf("orvane-convert (Orvane) %s\n", orvane::kVersion); return 0;
       case ':': return UsageError(std::string("option '") + argv[optind - 1] + "' needs a value");
       default: return UsageError(std::string("unknown option '") + argv[optind - 1] + "'");
         // clang-format on
@@ -158,7 +148,7 @@ std::optional<int> Options(const CommandLine& cmd, ConversionOptions& options) {
       options = orvane::ToConversionOptions(orvane::ReadStoredSettings(ini));
     } catch (const orvane::IniFileError& e) {
       std::fprintf(stderr, "orvane-convert: %s\n", e.what());
-      return kExitStopped;
+      return kExitFailed;
     }
   }
   if (cmd.declination) options.DeclinationText = *cmd.declination;
@@ -172,148 +162,20 @@ std::optional<int> Options(const CommandLine& cmd, ConversionOptions& options) {
   return std::nullopt;
 }
 
-void Diagnose(const std::string& file, long line, std::string_view message) {
-  std::fprintf(stderr, "%s:%ld: %.*s\n", file.c_str(), line, static_cast<int>(message.size()),
-               message.data());
+// Worker threads: one per core, or ORVANE_THREADS (for tests and measurements).
+unsigned WorkerThreads() {
+  if (const char* forced = std::getenv("ORVANE_THREADS")) {
+    return std::clamp(static_cast<unsigned>(std::atoi(forced)), 1u, 16u);
+  }
+  return std::clamp(std::thread::hardware_concurrency(), 1u, 8u);
 }
 
-int Run(const CommandLine& cmd, const ConversionOptions& options) {
-  // Diagnostics are written a block at a time, not one system call per line.
-  static char diagnostics[1 << 16];
-  std::setvbuf(stderr, diagnostics, _IOFBF, sizeof diagnostics);
-  const std::string inputName = (cmd.input == "-") ? "-" : cmd.input;
-  int inputFd = STDIN_FILENO;
-  if (cmd.input != "-") {
-    inputFd = ::open(cmd.input.c_str(), O_RDONLY | O_CLOEXEC);
-    if (inputFd < 0) {
-      std::fprintf(stderr, "orvane-convert: cannot read '%s': %s\n", cmd.input.c_str(),
-                   std::strerror(errno));
-      return kExitStopped;
-    }
-  }
-
-  std::unique_ptr<orvane::cli::AtomicFile> file;
-  std::string outputName;
-  if (cmd.output) {
-    outputName = orvane::FaultDataFileName(*cmd.output);
-    try {
-      file = std::make_unique<orvane::cli::AtomicFile>(outputName);
-    } catch (const std::system_error& e) {
-      std::fprintf(stderr, "orvane-convert: cannot write '%s': %s\n", outputName.c_str(),
-                   e.code().message().c_str());
-      return kExitStopped;
-    }
-  }
-  orvane::cli::BufferedWriter out(file ? file->Descriptor() : STDOUT_FILENO);
-  const char* lineEnd = file ? "\r\n" : "\n";
-  const bool dropComments = file && options.RemoveComment;
-
-  // Lines are converted in blocks on worker threads while this thread reads ahead
-  // and writes finished blocks; output and diagnostics come in input order,
-  // exactly as a run on one thread writes them.
-  // A worker per core; this thread mostly waits, and a few queued blocks keep the
-  // workers busy while it reads and writes.
-  unsigned threads = std::clamp(std::thread::hardware_concurrency(), 1u, 8u);
-  if (const char* forced = std::getenv("ORVANE_THREADS")) {  // for tests and measurements
-    threads = std::clamp(static_cast<unsigned>(std::atoi(forced)), 1u, 16u);
-  }
-  const std::size_t window = threads + 2;
-  constexpr std::size_t kBlockLines = 2048;
-  constexpr std::size_t kBlockBytes = 1 << 18;
-  using orvane::cli::LineBlock;
-
-  int status = 0;
-  long lineNumber = 0;
-  std::vector<orvane::NetFault> netFaults;
-  int netSkipped = 0;
-  orvane::cli::LineReader reader(inputFd);
-  orvane::cli::WorkQueue<LineBlock> workers(threads);
-  std::deque<std::future<LineBlock>> inFlight;
-  bool more = true;
-  bool stopped = false;
-
-  // Writes one converted block; false once the run has stopped in it.
-  const auto emit = [&](const LineBlock& block) {
-    std::size_t notice = 0;
-    const std::size_t done = block.stopped ? block.stoppedAt : block.LineCount();
-    for (std::size_t i = 0; i <= done && i < block.LineCount(); ++i) {
-      const long number = block.firstLineNumber + static_cast<long>(i);
-      for (; notice < block.notices.size() && block.notices[notice].first == i; ++notice) {
-        Diagnose(inputName, number, block.notices[notice].second);
-      }
-      if (i == done) break;
-      const std::string_view converted = block.OutputLine(i);
-      if (cmd.stereonet) {
-        if (block.outcomes[i] != LineOutcome::Converted) {
-          ++netSkipped;
-        } else if (const auto fault = orvane::ParseConvertedLine(converted)) {
-          netFaults.push_back(*fault);
-        }
-      }
-      if (block.outcomes[i] == LineOutcome::Error) {
-        Diagnose(inputName, number, BatchRun::MessageOf(converted));
-        status = kExitLineErrors;
-      }
-    }
-    out.Write(block.written);
-    if (!block.stopped) return true;
-    if (!block.stopShown) {
-      Diagnose(inputName, block.firstLineNumber + static_cast<long>(block.stoppedAt),
-               block.stopMessage);
-    }
-    status = kExitStopped;
-    return false;
-  };
-
-  try {
-    while (!stopped && (more || !inFlight.empty())) {
-      if (more && inFlight.size() < window) {
-        LineBlock block;
-        block.firstLineNumber = lineNumber + 1;
-        std::string_view line;
-        while (block.LineCount() < kBlockLines && block.input.size() < kBlockBytes &&
-               (more = reader.Next(line))) {
-          block.input.append(line);
-          block.inputEnds.push_back(block.input.size());
-          ++lineNumber;
-        }
-        if (block.LineCount() > 0) {
-          auto shared = std::make_shared<LineBlock>(std::move(block));
-          inFlight.push_back(workers.Submit([&options, lineEnd, dropComments, shared] {
-            orvane::cli::ConvertBlock(options, lineEnd, dropComments, *shared);
-            return std::move(*shared);
-          }));
-        }
-        continue;
-      }
-      const LineBlock done = inFlight.front().get();
-      inFlight.pop_front();
-      stopped = !emit(done);
-      std::fflush(stderr);
-    }
-  } catch (const std::system_error& e) {
-    std::fprintf(stderr, "orvane-convert: cannot read '%s': %s\n", inputName.c_str(),
-                 e.code().message().c_str());
-    status = kExitStopped;
-  }
-  if (inputFd != STDIN_FILENO) ::close(inputFd);
-
-  try {
-    out.Flush();
-    if (file) file->Commit();
-  } catch (const std::system_error& e) {
-    std::fprintf(stderr, "orvane-convert: cannot write '%s': %s\n",
-                 file ? outputName.c_str() : "standard output", e.code().message().c_str());
-    return kExitStopped;
-  }
-  // The net shows a completed run, as the window does.
-  if (cmd.stereonet && status != kExitStopped) {
-    std::string error;
-    if (!orvane::cli::ExportStereonetFile(*cmd.stereonet, std::move(netFaults), netSkipped,
-                                          error)) {
-      std::fprintf(stderr, "orvane-convert: %s\n", error.c_str());
-      return kExitStopped;
-    }
+// Help and version are written through stdio: a write that failed shows only when
+// the stream is flushed.
+int FinishStandardOutput(int status) {
+  if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+    std::fprintf(stderr, "orvane-convert: cannot write '-': %s\n", std::strerror(errno));
+    return kExitFailed;
   }
   return status;
 }
@@ -321,9 +183,29 @@ int Run(const CommandLine& cmd, const ConversionOptions& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  CommandLine cmd;
-  if (const auto exitNow = Parse(argc, argv, cmd)) return *exitNow;
-  ConversionOptions options;
-  if (const auto exitNow = Options(cmd, options)) return *exitNow;
-  return Run(cmd, options);
+  if (!OpenClosedStandardStreams()) return kExitFailed;
+  try {
+    CommandLine cmd;
+    if (const auto exitNow = Parse(argc, argv, cmd)) return FinishStandardOutput(*exitNow);
+    FileJob job;
+    if (const auto exitNow = Options(cmd, job.options)) return *exitNow;
+    job.input = cmd.input;
+    job.output = cmd.output;
+    job.stereonet = cmd.stereonet;
+    job.threads = WorkerThreads();
+    RemoveTemporaryFilesOnSignals();
+    ReportUncaughtExceptions();
+    DescriptorSource in(STDIN_FILENO, "-");
+    DescriptorSink out(STDOUT_FILENO, "-");
+    DescriptorSink err(STDERR_FILENO, "standard error");
+    return ConvertFiles(job, {in, out, err});
+  } catch (const std::bad_alloc&) {
+    // Nothing left to format a message with: the text is written as it is.
+    static const char kMessage[] = "orvane-convert: out of memory\n";
+    [[maybe_unused]] const auto written = ::write(STDERR_FILENO, kMessage, sizeof kMessage - 1);
+    return kExitFailed;
+  } catch (const std::exception& e) {  // a thread that cannot start, for one
+    std::fprintf(stderr, "orvane-convert: %s\n", e.what());
+    return kExitFailed;
+  }
 }

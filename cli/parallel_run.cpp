@@ -1,5 +1,12 @@
 #include "parallel_run.h"
 
+#include <algorithm>
+#include <charconv>
+
+#include "batch_run.h"
+#include "fault_file.h"
+#include "run_stopped.h"
+
 namespace orvane::cli {
 
 std::string_view LineBlock::InputLine(std::size_t i) const {
@@ -7,60 +14,65 @@ std::string_view LineBlock::InputLine(std::size_t i) const {
   return std::string_view(input).substr(begin, inputEnds[i] - begin);
 }
 
-std::string_view LineBlock::OutputLine(std::size_t i) const {
-  const std::size_t begin = i == 0 ? 0 : outputEnds[i - 1];
-  return std::string_view(output).substr(begin, outputEnds[i] - begin);
-}
-
-void LineBlock::Clear() {
-  input.clear();
-  inputEnds.clear();
-  output.clear();
-  outputEnds.clear();
-  written.clear();
-  outcomes.clear();
-  stopped = false;
-  stopMessage.clear();
-  stopShown = false;
-  notices.clear();
-}
-
 namespace {
 
-void WriteBlock(std::string_view lineEnd, bool dropComments, LineBlock& block) {
-  block.written.reserve(block.output.size() + block.outputEnds.size() * lineEnd.size());
-  for (std::size_t i = 0; i < block.outputEnds.size(); ++i) {
-    const std::string_view line = block.OutputLine(i);
-    if (dropComments && !line.empty() && line[0] == '#') continue;
-    block.written.append(line);
-    block.written.append(lineEnd);
-  }
+void Diagnose(const BlockSettings& settings, long lineNumber, std::string_view message,
+              std::string& out) {
+  char number[24];
+  const auto end = std::to_chars(number, number + sizeof number, lineNumber).ptr;
+  out.append(settings.inputName);
+  out.push_back(':');
+  out.append(number, end);
+  out.append(": ");
+  out.append(message);
+  out.push_back('\n');
 }
 
 }  // namespace
 
-void ConvertBlock(const ConversionOptions& options, std::string_view lineEnd, bool dropComments,
-                  LineBlock& block) {
-  std::size_t line = 0;
-  BatchRun run(options, [&](const std::string& text) { block.notices.emplace_back(line, text); });
-  block.output.reserve(block.input.size() + block.input.size() / 2);
-  block.outcomes.reserve(block.LineCount());
-  block.outputEnds.reserve(block.LineCount());
-  for (; line < block.LineCount(); ++line) {
+void ConvertBlock(const BlockSettings& settings, LineBlock& block) {
+  long lineNumber = block.firstLineNumber;
+  BatchRun run(settings.options, [&](const std::string& text) {
+    Diagnose(settings, lineNumber, text, block.diagnostics);
+  });
+  block.written.reserve(block.input.size() + block.input.size() / 2);
+  auto overlong = block.overlong.begin();
+  for (std::size_t i = 0; i < block.LineCount(); ++i, ++lineNumber) {
+    const std::size_t lineStart = block.written.size();
+    LineResult result;
     try {
-      block.outcomes.push_back(run.AppendInputLine(block.InputLine(line), block.output));
+      if (overlong != block.overlong.end() && *overlong == i) {
+        ++overlong;
+        result = run.AppendOverlongLine(block.InputLine(i), settings.lineLimit, block.written);
+      } else {
+        result = run.AppendInputLine(block.InputLine(i), block.written);
+      }
     } catch (const RunStopped& stop) {
-      block.output.resize(line == 0 ? 0 : block.outputEnds.back());
+      block.written.resize(lineStart);
+      if (!stop.AlreadyShown()) Diagnose(settings, lineNumber, stop.what(), block.diagnostics);
       block.stopped = true;
-      block.stoppedAt = line;
-      block.stopMessage = stop.what();
-      block.stopShown = stop.AlreadyShown();
-      WriteBlock(lineEnd, dropComments, block);
       return;
     }
-    block.outputEnds.push_back(block.output.size());
+    const std::string_view line = std::string_view(block.written).substr(lineStart);
+    if (result.outcome == LineOutcome::Error) {
+      Diagnose(settings, lineNumber, result.message, block.diagnostics);
+      ++block.errorLines;
+    }
+    if (settings.collectNet) {
+      const auto fault =
+          result.outcome == LineOutcome::Converted ? ParseConvertedLine(line) : std::nullopt;
+      if (fault) {
+        block.faults.push_back(*fault);
+      } else {
+        ++block.leftOut;
+      }
+    }
+    if (LeftOutOfFile(line, settings.dropComments)) {
+      block.written.resize(lineStart);
+    } else {
+      block.written.append(settings.lineEnd);
+    }
   }
-  WriteBlock(lineEnd, dropComments, block);
 }
 
 }  // namespace orvane::cli

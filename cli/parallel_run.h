@@ -1,44 +1,52 @@
-// Converts input lines on several threads while keeping the order and the
-// diagnostics of a run on one thread.
+// Blocks of input lines converted on worker threads: each block carries everything
+// its part of the run writes, so that the blocks, written in input order, give the
+// bytes and the diagnostics of a run on one thread.
 #pragma once
 
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "batch_run.h"
+#include "conversion_options.h"
+#include "stereonet.h"
 
 namespace orvane::cli {
 
-// A block of consecutive input lines and, once converted, their output lines.
+// Settings every block of a run shares.
+struct BlockSettings {
+  ConversionOptions options;
+  std::string inputName = "-";  // names the input in diagnostics
+  std::string_view lineEnd = "\n";
+  bool dropComments = false;  // leave out lines beginning with "#" (fault data file)
+  bool collectNet = false;    // read each written data line back as a fault
+  std::size_t lineLimit = 0;  // the limit that cut the lines marked overlong
+};
+
+// Consecutive input lines and, once converted, what the run writes for them.
 struct LineBlock {
   long firstLineNumber = 1;  // 1-based number of the first line
   std::string input;         // the lines' bytes, back to back
   std::vector<std::size_t> inputEnds;
-  std::string output;
-  std::vector<std::size_t> outputEnds;
-  // What is written of the block: each output line before any stop, with its line
-  // end, leaving out those that begin with "#" when comments are dropped.
+  std::vector<std::size_t> overlong;  // indexes of lines cut at the line limit, ascending
+
+  // The output lines with their line ends, up to a stop, leaving out those that
+  // begin with "#" when comments are dropped.
   std::string written;
-  std::vector<LineOutcome> outcomes;
-  // Set when a setting of the run could not be read: the index of the line that
-  // needed it (it has no output), the reason, and the messages the run showed.
-  bool stopped = false;
-  std::size_t stoppedAt = 0;
-  std::string stopMessage;
-  bool stopShown = false;
-  std::vector<std::pair<std::size_t, std::string>> notices;  // line index, text
+  // "NAME:LINE: MESSAGE\n" for every error line, message shown and stop, in order.
+  std::string diagnostics;
+  long errorLines = 0;
+  bool stopped = false;  // a setting of the run could not be read: nothing after it
+  // The faults of the converted lines, and how many lines of the block are not among
+  // them (blank, comment and error lines, and lines the net cannot read).
+  std::vector<NetFault> faults;
+  long leftOut = 0;
 
   std::size_t LineCount() const { return inputEnds.size(); }
   std::string_view InputLine(std::size_t i) const;
-  std::string_view OutputLine(std::size_t i) const;
-  void Clear();
 };
 
 // Converts one block with a run of its own. Blocks are independent: a run's two
 // settings texts are read afresh for each, with the same outcome every time.
-// `lineEnd` and `dropComments` shape block.written.
-void ConvertBlock(const ConversionOptions& options, std::string_view lineEnd, bool dropComments,
-                  LineBlock& block);
+void ConvertBlock(const BlockSettings& settings, LineBlock& block);
 
 }  // namespace orvane::cli

@@ -1,4 +1,4 @@
-// The stereonet of a batch run, written as SVG or PNG without a window.
+// The stereonet of a batch run as the bytes of an SVG or PNG file.
 #pragma once
 
 #include <string>
@@ -8,12 +8,11 @@
 
 namespace orvane::cli {
 
-// True when this build can draw stereonets (it needs Qt's painting).
-bool CanExportStereonet();
-
-// Draws `faults` and writes them to `fileName` (".svg" or ".png"). False with a
-// message naming the file when that fails.
-bool ExportStereonetFile(const std::string& fileName, std::vector<NetFault> faults,
-                         int skippedLines, std::string& error);
+// Draws `faults` with the count note (`leftOut` lines not drawn) as the file
+// `fileName` wants it: SVG or PNG by its extension, any letter case. False with a
+// message naming the file ("cannot write 'net.txt': the name must end in .svg or
+// .png") for another extension, or when this build cannot draw.
+bool StereonetFileBytes(const std::string& fileName, std::vector<NetFault> faults, long leftOut,
+                        std::string& bytes, std::string& error);
 
 }  // namespace orvane::cli

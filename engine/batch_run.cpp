@@ -121,12 +121,12 @@ void AppendOutputLine(std::string& out, const ZelmDataC& datum, const Conversion
 BatchRun::BatchRun(const ConversionOptions& options, NotifyUser notify)
     : ctx_(options, std::move(notify)) {}
 
-LineOutcome BatchRun::ConvertInputLine(std::string_view line, std::string& out) {
+LineResult BatchRun::ConvertInputLine(std::string_view line, std::string& out) {
   out.clear();
   return AppendInputLine(line, out);
 }
 
-LineOutcome BatchRun::AppendInputLine(std::string_view line, std::string& out) {
+LineResult BatchRun::AppendInputLine(std::string_view line, std::string& out) {
   std::string_view data = line;
   std::string_view comment;
   const std::size_t hash = FindChar(line, '#');
@@ -137,27 +137,36 @@ LineOutcome BatchRun::AppendInputLine(std::string_view line, std::string& out) {
   data = Trim(data);
   if (data.empty()) {
     out.append(line);
-    return LineOutcome::Copied;
+    return {LineOutcome::Copied, {}};
   }
 
   ZelmDataC datum;
-  ctx_.ClearErrorLine();
+  ctx_.ClearLineError();
   if (!ConvertLine(datum, data, ctx_)) {
-    out.append(ctx_.ErrorLine());
-    out.append(line);
-    out.push_back(']');
-    return LineOutcome::Error;
+    AppendErrorLine(out, ctx_.LineError(), line);
+    return {LineOutcome::Error, ctx_.LineError()};
   }
   datum.SetDipDirection(datum.DipDirection - ctx_.Declination());
   datum.SetTrend(datum.Trend - ctx_.Declination());
   AppendOutputLine(out, datum, ctx_.Options(), comment);
-  return LineOutcome::Converted;
+  return {LineOutcome::Converted, {}};
 }
 
-std::string_view BatchRun::MessageOf(std::string_view errorLine) {
-  if (errorLine.size() < 2 || errorLine.substr(0, 2) != "# ") return {};
-  const std::size_t end = errorLine.find(" [", 2);
-  return errorLine.substr(2, end == std::string_view::npos ? std::string_view::npos : end - 2);
+LineResult BatchRun::AppendOverlongLine(std::string_view head, std::size_t limit,
+                                        std::string& out) {
+  message_ = "line longer than ";
+  AppendInteger(message_, static_cast<double>(limit));
+  message_ += " bytes";
+  AppendErrorLine(out, message_, head);
+  return {LineOutcome::Error, message_};
+}
+
+void AppendErrorLine(std::string& out, std::string_view message, std::string_view inputLine) {
+  out.append("# ");
+  out.append(message);
+  out.append(" [");
+  out.append(inputLine);
+  out.push_back(']');
 }
 
 void ConvertAllLines(const ConversionOptions& options, InputPane& input, OutputPane& output,
@@ -167,7 +176,7 @@ void ConvertAllLines(const ConversionOptions& options, InputPane& input, OutputP
   std::string out;
   for (int i = 0; i < input.LineCount(); ++i) {
     const std::string line = input.LineAt(i);
-    switch (run.ConvertInputLine(line, out)) {
+    switch (run.ConvertInputLine(line, out).outcome) {
       case LineOutcome::Copied:
         output.AppendLine(out);
         break;

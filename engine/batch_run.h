@@ -19,6 +19,18 @@ enum class LineOutcome {
   Error,      // "# MESSAGE [" + input line + "]"
 };
 
+// What a run says about one line: its outcome and, for an error line, the message
+// it carries ("error in character data"). The message stays valid until the run
+// converts its next line.
+struct LineResult {
+  LineOutcome outcome = LineOutcome::Copied;
+  std::string_view message;
+
+  friend bool operator==(const LineResult& result, LineOutcome outcome) {
+    return result.outcome == outcome;
+  }
+};
+
 // Converts input lines one at a time, for callers that stream (the batch converter)
 // as well as for ConvertAllLines. Holds the run's settings; cheap per line.
 class BatchRun {
@@ -26,19 +38,25 @@ class BatchRun {
   BatchRun(const ConversionOptions& options, NotifyUser notify);
 
   // Writes the output line for `line` into `out` (replacing its content) and says what
-  // it was. The message of an error line is MessageOf(out). Throws RunStopped when a
-  // setting of the run cannot be read; `out` is then unspecified.
-  LineOutcome ConvertInputLine(std::string_view line, std::string& out);
+  // it was. Throws RunStopped when a setting of the run cannot be read; `out` is then
+  // unspecified.
+  LineResult ConvertInputLine(std::string_view line, std::string& out);
   // The same, appending the output line to `out`; on RunStopped, `out` may hold
   // part of it after what it held before.
-  LineOutcome AppendInputLine(std::string_view line, std::string& out);
+  LineResult AppendInputLine(std::string_view line, std::string& out);
 
-  // The message of an error line written by ConvertInputLine.
-  static std::string_view MessageOf(std::string_view errorLine);
+  // Appends the error line of an input line longer than `limit` bytes, which is no
+  // field-book line, of which `head` are the first bytes:
+  // "# line longer than 1048576 bytes [" + head + "]".
+  LineResult AppendOverlongLine(std::string_view head, std::size_t limit, std::string& out);
 
  private:
   LineContext ctx_;
+  std::string message_;  // of the last overlong line
 };
+
+// Appends an error line: "# " + message + " [" + the whole input line + "]".
+void AppendErrorLine(std::string& out, std::string_view message, std::string_view inputLine);
 
 // Appends the output line of a converted datum: integer form " 120 30  45 20 N # c",
 // or one-decimal form " 45.4 7.3 123 5 N # c". Ends in " " + comment.

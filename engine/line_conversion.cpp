@@ -11,12 +11,6 @@ namespace orvane {
 LineContext::LineContext(const ConversionOptions& options, NotifyUser notify)
     : options_(options), notify_(std::move(notify)) {}
 
-void LineContext::ReportLineError(std::string_view message) {
-  errorLine_.assign("# ");
-  errorLine_.append(message);
-  errorLine_.append(" [");
-}
-
 double LineContext::Declination() {
   if (!declination_) {
     const auto value = StrToFloat(options_.DeclinationText);
@@ -41,7 +35,7 @@ std::int64_t LineContext::UntiltingPercentage() {
     const auto b = StrToInt(std::string_view(text).substr(minus + 1));
     if (a && b) return *(untilting_ = std::int64_t{*a} - std::int64_t{*b});
   }
-  static const std::string kMessage = "input [0-100]";
+  static const std::string kMessage(kUntiltingRangeMessage);
   if (notify_) notify_(kMessage);
   throw RunStopped(kMessage, /*alreadyShown=*/true);
 }

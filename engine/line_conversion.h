@@ -12,6 +12,10 @@
 
 namespace orvane {
 
+// What the user is told about an untilting percentage that cannot be read, by the
+// run and by the window's untilting field alike.
+inline constexpr std::string_view kUntiltingRangeMessage = "input [0-100]";
+
 // What one line's conversion reads besides its own text. Lives for a whole run and
 // reads the run's two texts (declination, untilting) once, when first needed.
 class LineContext {
@@ -20,22 +24,22 @@ class LineContext {
 
   const ConversionOptions& Options() const { return options_; }
 
-  // Starts the error line of the current line: "# " + message + " [". The run
-  // completes it with the input line and "]".
-  void ReportLineError(std::string_view message);
-  const std::string& ErrorLine() const { return errorLine_; }
-  void ClearErrorLine() { errorLine_.clear(); }
+  // Records why the current line cannot be read; the run writes its error line
+  // "# " + message + " [" + input line + "]".
+  void ReportLineError(std::string_view message) { lineError_.assign(message); }
+  const std::string& LineError() const { return lineError_; }
+  void ClearLineError() { lineError_.clear(); }
 
   // The declination in degrees. Throws RunStopped naming the text when it is no number.
   double Declination();
   // The untilting percentage: a whole number, the difference form "30-10", or 0 for
-  // an empty text. Any other text shows "input [0-100]" once and throws RunStopped.
+  // an empty text. Any other text shows kUntiltingRangeMessage once and throws RunStopped.
   std::int64_t UntiltingPercentage();
 
  private:
   ConversionOptions options_;
   NotifyUser notify_;
-  std::string errorLine_;
+  std::string lineError_;
   std::optional<double> declination_;
   std::optional<std::int64_t> untilting_;
 };
@@ -43,7 +47,7 @@ class LineContext {
 // Reads plane, lineation and sense (each when its switch is on) from `dataPart`
 // (comment removed, trimmed), then runs the geometric stage: projection, sense
 // rules, untilting about the bedding field, final folding. True: `datum` holds the
-// converted line. False: exactly one error line has been started through
+// converted line. False: the reason has been recorded, once, through
 // ctx.ReportLineError. Throws RunStopped when the untilting text is unreadable.
 // "120 30 45 20 N" -> plane 120/30, lineation 45/20 (projected), sense N.
 bool ConvertLine(ZelmDataC& datum, std::string_view dataPart, LineContext& ctx);

@@ -2,93 +2,182 @@
 
 #include <algorithm>
 #include <charconv>
-#include <stdexcept>
+#include <type_traits>
 
 namespace orvane {
 
 namespace {
 
-void CheckType(const SettingKey& setting, SettingType type) {
-  if (setting.Type != type) {
+// A row that holds together: a default of the value's type, and a rule that takes
+// the value's type to the option's.
+constexpr bool IsConsistent(const SettingRow& row) {
+  if (row.Default.index() != row.Stored.index()) return false;
+  const bool toText = std::holds_alternative<std::string ConversionOptions::*>(row.Option);
+  switch (row.Rule) {
+    case OptionRule::Copy:
+      return row.Type() == (toText ? SettingType::Text : SettingType::Boolean);
+    case OptionRule::Negated:
+    case OptionRule::SetWhenTrue:
+      return !toText && row.Type() == SettingType::Boolean;
+    case OptionRule::SliderText:
+      return toText && row.Type() == SettingType::Integer;
+  }
+  return false;
+}
+
+static_assert(std::ranges::all_of(kStoredSettings, IsConsistent));
+static_assert(std::is_same_v<std::variant_alternative_t<0, SettingValue>, std::string> &&
+              std::is_same_v<std::variant_alternative_t<1, SettingValue>, std::int32_t> &&
+              std::is_same_v<std::variant_alternative_t<2, SettingValue>, bool> &&
+              static_cast<std::size_t>(SettingType::Text) == 0 &&
+              static_cast<std::size_t>(SettingType::Integer) == 1 &&
+              static_cast<std::size_t>(SettingType::Boolean) == 2);
+
+void CheckType(const SettingRow& setting, SettingType type) {
+  if (setting.Type() != type) {
     throw std::logic_error("setting '" + std::string(setting.Key) + "' is of another type");
   }
 }
 
-const SettingKey& At(StoredSettingIndex index) {
-  return kStoredSettings[index];
+std::string WithoutLineBreaks(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (const char c : text) {
+    if (c != '\r' && c != '\n') out += c;
+  }
+  return out;
+}
+
+SettingValue DefaultValue(const SettingRow& setting) {
+  return std::visit(
+      []<typename T>(T value) {
+        if constexpr (std::is_same_v<T, std::string_view>) {
+          return SettingValue(std::in_place_type<std::string>, value);
+        } else {
+          return SettingValue(std::in_place_type<T>, value);
+        }
+      },
+      setting.Default);
+}
+
+SettingValue Get(const StoredSettings& settings, const SettingRow& setting) {
+  return std::visit(
+      [&]<typename T>(T StoredSettings::*member) {
+        return SettingValue(std::in_place_type<T>, settings.*member);
+      },
+      setting.Stored);
+}
+
+void Set(StoredSettings& settings, const SettingRow& setting, SettingValue value) {
+  std::visit([&]<typename T>(
+                 T StoredSettings::*member) { settings.*member = std::get<T>(std::move(value)); },
+             setting.Stored);
+}
+
+// Applies one row's value to the options, as the row's rule says.
+void Feed(ConversionOptions& options, const SettingRow& setting, const SettingValue& value) {
+  switch (setting.Rule) {
+    case OptionRule::Copy:
+      std::visit(
+          [&]<typename T>(T ConversionOptions::*member) { options.*member = std::get<T>(value); },
+          setting.Option);
+      return;
+    case OptionRule::Negated:
+      options.*std::get<bool ConversionOptions::*>(setting.Option) = !std::get<bool>(value);
+      return;
+    case OptionRule::SetWhenTrue:
+      if (std::get<bool>(value))
+        options.*std::get<bool ConversionOptions::*>(setting.Option) = true;
+      return;
+    case OptionRule::SliderText: {
+      char buffer[8];
+      const auto res = std::to_chars(buffer, buffer + sizeof buffer,
+                                     std::clamp(std::get<std::int32_t>(value), 0, 100));
+      options.*std::get<std::string ConversionOptions::*>(setting.Option) =
+          std::string(buffer, res.ptr);
+      return;
+    }
+  }
 }
 
 }  // namespace
 
-std::string ReadSettingText(const IniFile& ini, const SettingKey& setting) {
-  CheckType(setting, SettingType::Text);
-  return ini.ReadString(setting.Section, setting.Key, setting.DefaultText);
+StoredSettings::StoredSettings() {
+  for (const SettingRow& setting : kStoredSettings) Set(*this, setting, DefaultValue(setting));
 }
 
-std::int32_t ReadSettingInteger(const IniFile& ini, const SettingKey& setting) {
+std::string ReadSettingText(const IniFile& ini, const SettingRow& setting) {
+  CheckType(setting, SettingType::Text);
+  return ini.ReadString(setting.Section, setting.Key, std::get<std::string_view>(setting.Default));
+}
+
+std::int32_t ReadSettingInteger(const IniFile& ini, const SettingRow& setting) {
   CheckType(setting, SettingType::Integer);
-  return ini.ReadInteger(setting.Section, setting.Key, setting.DefaultNumber);
+  return ini.ReadInteger(setting.Section, setting.Key, std::get<std::int32_t>(setting.Default));
 }
 
-bool ReadSettingBool(const IniFile& ini, const SettingKey& setting) {
+bool ReadSettingBool(const IniFile& ini, const SettingRow& setting) {
   CheckType(setting, SettingType::Boolean);
-  return ini.ReadBool(setting.Section, setting.Key, setting.DefaultNumber != 0);
+  return ini.ReadBool(setting.Section, setting.Key, std::get<bool>(setting.Default));
 }
 
-void WriteSettingText(IniFile& ini, const SettingKey& setting, std::string_view value) {
+SettingValue ReadSetting(const IniFile& ini, const SettingRow& setting) {
+  switch (setting.Type()) {
+    case SettingType::Text:
+      return ReadSettingText(ini, setting);
+    case SettingType::Integer:
+      return ReadSettingInteger(ini, setting);
+    case SettingType::Boolean:
+      break;
+  }
+  return ReadSettingBool(ini, setting);
+}
+
+void WriteSettingText(IniFile& ini, const SettingRow& setting, std::string_view value) {
   CheckType(setting, SettingType::Text);
-  ini.WriteString(setting.Section, setting.Key, value);
+  ini.WriteString(setting.Section, setting.Key, WithoutLineBreaks(value));
 }
 
-void WriteSettingInteger(IniFile& ini, const SettingKey& setting, std::int32_t value) {
+void WriteSettingInteger(IniFile& ini, const SettingRow& setting, std::int32_t value) {
   CheckType(setting, SettingType::Integer);
   ini.WriteInteger(setting.Section, setting.Key, value);
 }
 
-void WriteSettingBool(IniFile& ini, const SettingKey& setting, bool value) {
+void WriteSettingBool(IniFile& ini, const SettingRow& setting, bool value) {
   CheckType(setting, SettingType::Boolean);
   ini.WriteBool(setting.Section, setting.Key, value);
 }
 
+void WriteSetting(IniFile& ini, const SettingRow& setting, const SettingValue& value) {
+  if (const auto* text = std::get_if<std::string>(&value)) {
+    WriteSettingText(ini, setting, *text);
+  } else if (const auto* number = std::get_if<std::int32_t>(&value)) {
+    WriteSettingInteger(ini, setting, *number);
+  } else {
+    WriteSettingBool(ini, setting, std::get<bool>(value));
+  }
+}
+
 StoredSettings ReadStoredSettings(const IniFile& ini) {
-  StoredSettings s;
-  s.West = ReadSettingText(ini, At(kWestSetting));
-  s.Ratio = ReadSettingInteger(ini, At(kRatioSetting));
-  s.IntFormat = ReadSettingBool(ini, At(kIntFormatSetting));
-  s.DoubleFormat = ReadSettingBool(ini, At(kDoubleFormatSetting));
-  s.ProjectionToSurface = ReadSettingBool(ini, At(kProjectionSetting));
-  s.LineationData = ReadSettingBool(ini, At(kLineationSetting));
-  s.SenseData = ReadSettingBool(ini, At(kSenseSetting));
-  s.RemoveComment = ReadSettingBool(ini, At(kRemoveCommentSetting));
-  return s;
+  StoredSettings settings;
+  for (const SettingRow& setting : kStoredSettings) {
+    Set(settings, setting, ReadSetting(ini, setting));
+  }
+  return settings;
 }
 
-void WriteStoredSettings(IniFile& ini, const StoredSettings& s) {
+void WriteStoredSettings(IniFile& ini, const StoredSettings& settings) {
   // The order matters: keys and sections missing from the file are added in it.
-  WriteSettingText(ini, At(kWestSetting), s.West);
-  WriteSettingInteger(ini, At(kRatioSetting), s.Ratio);
-  WriteSettingBool(ini, At(kIntFormatSetting), s.IntFormat);
-  WriteSettingBool(ini, At(kDoubleFormatSetting), s.DoubleFormat);
-  WriteSettingBool(ini, At(kProjectionSetting), s.ProjectionToSurface);
-  WriteSettingBool(ini, At(kLineationSetting), s.LineationData);
-  WriteSettingBool(ini, At(kSenseSetting), s.SenseData);
-  WriteSettingBool(ini, At(kRemoveCommentSetting), s.RemoveComment);
+  for (const SettingRow& setting : kStoredSettings) {
+    WriteSetting(ini, setting, Get(settings, setting));
+  }
 }
 
-ConversionOptions ToConversionOptions(const StoredSettings& s) {
+ConversionOptions ToConversionOptions(const StoredSettings& settings) {
   ConversionOptions options;
-  options.DeclinationText = s.West;
-  char buffer[8];
-  const auto res = std::to_chars(buffer, buffer + sizeof buffer, std::clamp(s.Ratio, 0, 100));
-  options.UntiltingText.assign(buffer, res.ptr);
-  // Setting "int" checks the integer button; setting "double" afterwards checks
-  // the decimal one and clears it. Clearing a button checks neither.
-  const bool integerButton = s.IntFormat && !s.DoubleFormat;
-  options.OneDecimal = !integerButton;
-  options.ProjectionToSurface = s.ProjectionToSurface;
-  options.LineationData = s.LineationData;
-  options.SenseData = s.SenseData;
-  options.RemoveComment = s.RemoveComment;
+  for (const SettingRow& setting : kStoredSettings) {
+    Feed(options, setting, Get(settings, setting));
+  }
   return options;
 }
 

@@ -2,8 +2,10 @@
 // and declination controls, Convert, the options dialog, the settings file, and
 // opening, dropping and saving files. Every modal box goes through a test hook.
 #include <QCheckBox>
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPlainTextEdit>
@@ -302,6 +304,24 @@ class AppTest : public QObject {
     QVERIFY(ReadAll(Settings()).contains("ratio=50\n"));
   }
 
+  void settingsAreSavedWhenTheDeclinationHoldsALineBreak() {
+    {
+      Program p(Settings());
+      QGuiApplication::clipboard()->setText("5.5\r\n");
+      p.form1->Edit1->selectAll();
+      p.form1->Edit1->paste();
+      QVERIFY(p.form1->Edit1->text().contains('\n'));  // kept as pasted
+      p.form1->Image4Click();
+      p.form2->CheckBox4->setChecked(false);
+      p.form1->close();
+      QVERIFY(p.errors.isEmpty());
+    }
+    QCOMPARE(ReadAll(Settings()),
+             QByteArray("[correction]\nwest=5.5\n[bedding dip correction]\nratio=75\n[OutputForm]\n"
+                        "int=1\ndouble=0\n[Options]\nprojection to the surface=1\n"
+                        "liniation data=1\nsense data=0\nremove comment=1\n"));
+  }
+
   void settingsInAReadOnlyPlace() {
     // A folder in place of the file cannot be replaced: the error shows once and
     // the window still closes.
@@ -429,6 +449,40 @@ class AppTest : public QObject {
     QCOMPARE(ReadAll(dir_.filePath("book.fdt")),
              QByteArray("# Caf\xe9 quarry, 12\xb0 slope\r\n 120 30  45 20 N # r\xe9sum\xe9\r\n"
                         "# more data are expected [120 30]\r\n"));
+  }
+
+  void fieldBookWithAByteOrderMarkIsSavedWithOne() {
+    Program p(Settings());
+    TForm1& w = *p.form1;
+    p.form2->CheckBox1->setChecked(false);
+    const QString marked = dir_.filePath("marked.txt"), plain = dir_.filePath("plain.txt");
+    WriteAll(marked,
+             "\xEF\xBB\xBF"
+             "120 30 45 20 N # S\xC3\xBC"
+             "d\r\n# note\r\n");
+    WriteAll(plain,
+             "120 30 45 20 N # S\xC3\xBC"
+             "d\n");
+    const QByteArray converted =
+        " 120 30  45 20 N # S\xC3\xBC"
+        "d\r\n";
+    p.nextFileNames = {marked};
+    w.Open1Click();
+    // The mark is not part of the first line, which therefore converts.
+    QCOMPARE(w.RichEdit1->document()->firstBlock().text(),
+             QString::fromUtf8("120 30 45 20 N # Süd"));
+    w.Button2Click();
+    p.nextFileNames = {dir_.filePath("marked")};
+    w.Save1Click();
+    QCOMPARE(ReadAll(dir_.filePath("marked.fdt")), "\xEF\xBB\xBF" + converted);
+    // The next file opened decides again.
+    p.nextFileNames = {plain};
+    w.Open1Click();
+    w.Button2Click();
+    p.nextFileNames = {dir_.filePath("plain")};
+    w.Save1Click();
+    QCOMPARE(ReadAll(dir_.filePath("plain.fdt")), converted);
+    QVERIFY(p.errors.isEmpty());
   }
 
   void stereonetExport() {

@@ -174,9 +174,30 @@ TEST(BatchRun, UnreadableUntiltingIsShownOnceAndStops) {
   }
 }
 
-TEST(BatchRun, MessageOfAnErrorLine) {
-  EXPECT_EQ(BatchRun::MessageOf("# error in character data [1 2 3 4]"), "error in character data");
-  EXPECT_EQ(BatchRun::MessageOf(" 120 30"), "");
+TEST(BatchRun, ResultCarriesTheErrorMessage) {
+  BatchRun run(Options(), nullptr);
+  std::string out = "kept ";
+  LineResult r = run.AppendInputLine("1 2 3 4 # [x]", out);
+  EXPECT_EQ(r.outcome, LineOutcome::Error);
+  EXPECT_EQ(r.message, "error in character data");
+  EXPECT_EQ(out, "kept # error in character data [1 2 3 4 # [x]]");
+  // The message is the run's, not read back from the line: a message-like comment
+  // changes nothing.
+  r = run.ConvertInputLine("120 30 45 20 N # error [x]", out);
+  EXPECT_EQ(r.outcome, LineOutcome::Converted);
+  EXPECT_EQ(r.message, "");
+  r = run.ConvertInputLine("  # note", out);
+  EXPECT_EQ(r.outcome, LineOutcome::Copied);
+  EXPECT_EQ(out, "  # note");
+}
+
+TEST(BatchRun, OverlongLineIsOneErrorLine) {
+  BatchRun run(Options(), nullptr);
+  std::string out = "a\n";
+  const LineResult r = run.AppendOverlongLine("120 30 45 20 N # x", 1048576, out);
+  EXPECT_EQ(r.outcome, LineOutcome::Error);
+  EXPECT_EQ(r.message, "line longer than 1048576 bytes");
+  EXPECT_EQ(out, "a\n# line longer than 1048576 bytes [120 30 45 20 N # x]");
 }
 
 }  // namespace

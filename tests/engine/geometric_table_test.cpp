@@ -325,7 +325,7 @@ TEST_F(GeometricTableProperties, ProjectedLineationStaysInItsPlaneThroughUntilti
     LineContext ctx(Options(Switches{percentage.c_str()}), nullptr);
     ZelmDataC d;
     if (!ConvertLine(d, line, ctx)) {
-      ASSERT_EQ(ctx.ErrorLine(), "# liniation data is perpendicular to surface data [") << line;
+      ASSERT_EQ(ctx.LineError(), "liniation data is perpendicular to surface data") << line;
       continue;
     }
     ++untilted;
@@ -344,7 +344,7 @@ TEST_F(GeometricTableProperties, ProjectedLineationLiesInItsPlane) {
     LineContext ctx(Options(kDefault), nullptr);
     ZelmDataC d;
     if (!ConvertLine(d, line, ctx)) {
-      ASSERT_EQ(ctx.ErrorLine(), "# liniation data is perpendicular to surface data [") << line;
+      ASSERT_EQ(ctx.LineError(), "liniation data is perpendicular to surface data") << line;
       continue;
     }
     ++projected;

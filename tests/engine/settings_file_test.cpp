@@ -145,11 +145,33 @@ TEST(StoredSettings, OptionsAreWhatTheControlsMakeOfTheValues) {
 
 TEST(StoredSettings, TableCanBeUsedKeyByKey) {
   const IniFile ini = IniFile::FromText("[OutputForm]\nDOUBLE=1\n[options]\nremove comment=0\n");
-  EXPECT_TRUE(ReadSettingBool(ini, kStoredSettings[kDoubleFormatSetting]));
-  EXPECT_FALSE(ReadSettingBool(ini, kStoredSettings[kRemoveCommentSetting]));
-  EXPECT_TRUE(ReadSettingBool(ini, kStoredSettings[kIntFormatSetting]));
-  EXPECT_EQ(ReadSettingText(ini, kStoredSettings[kWestSetting]), "0");
-  EXPECT_THROW(ReadSettingText(ini, kStoredSettings[kRatioSetting]), std::logic_error);
+  EXPECT_TRUE(ReadSettingBool(ini, SettingOf(&StoredSettings::DoubleFormat)));
+  EXPECT_FALSE(ReadSettingBool(ini, SettingOf(&StoredSettings::RemoveComment)));
+  EXPECT_TRUE(ReadSettingBool(ini, SettingOf(&StoredSettings::IntFormat)));
+  EXPECT_EQ(ReadSettingText(ini, SettingOf(&StoredSettings::West)), "0");
+  EXPECT_THROW(ReadSettingText(ini, SettingOf(&StoredSettings::Ratio)), std::logic_error);
+  // The value-typed pair checks the type of the value.
+  EXPECT_EQ(ReadSetting(ini, SettingOf(&StoredSettings::Ratio)), SettingValue(std::int32_t{0}));
+  IniFile out;
+  EXPECT_THROW(WriteSetting(out, SettingOf(&StoredSettings::Ratio), SettingValue(true)),
+               std::logic_error);
+  EXPECT_EQ(out.Text(), "");
+}
+
+TEST(StoredSettings, TextIsWrittenWithoutItsLineBreaks) {
+  StoredSettings s;
+  s.West = "5.5\r\n";  // pasted with its line end
+  s.Ratio = 40;
+  s.RemoveComment = false;
+  IniFile ini;
+  WriteStoredSettings(ini, s);
+  EXPECT_EQ(ini.Text(), WithNewFileEnds("[correction]\nwest=5.5\n"
+                                        "[bedding dip correction]\nratio=40\n"
+                                        "[OutputForm]\nint=1\ndouble=0\n"
+                                        "[Options]\nprojection to the surface=1\n"
+                                        "liniation data=1\nsense data=1\nremove comment=0\n"));
+  WriteSettingText(ini, SettingOf(&StoredSettings::West), "\n1\r2\n\n");
+  EXPECT_EQ(ReadStoredSettings(ini).West, "12");
 }
 
 }  // namespace

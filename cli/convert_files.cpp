@@ -1,0 +1,117 @@
+#include "convert_files.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <system_error>
+#include <utility>
+
+#include "atomic_file.h"
+#include "convert_run.h"
+#include "fault_file.h"
+#include "file_error.h"
+#include "stereonet_export.h"
+
+namespace orvane::cli {
+
+namespace {
+
+// Closes the input file it owns.
+class InputFile {
+ public:
+  explicit InputFile(int fd) : fd_(fd) {}
+  ~InputFile() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  InputFile(const InputFile&) = delete;
+  InputFile& operator=(const InputFile&) = delete;
+
+ private:
+  int fd_;
+};
+
+void Tell(ByteSink& err, const std::string& message) {
+  try {
+    err.Write("orvane-convert: " + message + "\n");
+    err.Flush();
+  } catch (const FileError&) {
+  }
+}
+
+bool IsInput(const std::optional<FileIdentity>& input, const std::string& path) {
+  return input && IdentityOfPath(path) == input;
+}
+
+}  // namespace
+
+int ConvertFiles(const FileJob& job, StandardStreams streams) {
+  std::optional<InputFile> owner;
+  std::optional<DescriptorSource> file;
+  ByteSource* input = &streams.in;
+  if (job.input != "-") {
+    const int fd = ::open(job.input.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+      const std::error_code error(errno, std::generic_category());
+      Tell(streams.err, FileError::Of("read", job.input, error).what());
+      return kExitFailed;
+    }
+    owner.emplace(fd);
+    input = &file.emplace(fd, job.input);
+  }
+
+  const std::optional<std::string> outputName =
+      job.output ? std::optional(FaultDataFileName(*job.output)) : std::nullopt;
+  const auto inputIdentity = input->Identity();
+  if ((outputName && IsInput(inputIdentity, *outputName)) ||
+      (job.stereonet && IsInput(inputIdentity, *job.stereonet))) {
+    Tell(streams.err, "input and output are the same file");
+    return kExitUsage;
+  }
+
+  // Both files are opened before the run, so that one that cannot be written is
+  // known before the input is read; they replace their targets only after it.
+  std::optional<AtomicFile> outputFile;
+  std::optional<AtomicFile> netFile;
+  try {
+    if (outputName) outputFile.emplace(*outputName);
+    if (job.stereonet) netFile.emplace(*job.stereonet);
+  } catch (const FileError& e) {
+    Tell(streams.err, e.what());
+    return kExitFailed;
+  }
+
+  RunSettings settings;
+  settings.options = job.options;
+  settings.inputName = job.input;
+  settings.faultDataFile = outputFile.has_value();
+  settings.collectNet = netFile.has_value();
+  settings.threads = job.threads;
+  std::optional<AtomicFileSink> fileSink;
+  if (outputFile) fileSink.emplace(*outputFile);
+  ByteSink& output = fileSink ? static_cast<ByteSink&>(*fileSink) : streams.out;
+  RunResult result = ConvertRun(settings, *input, output, streams.err);
+  if (result.status == kExitFailed) return kExitFailed;  // the files are discarded
+
+  // The net shows a completed run, as the window does.
+  std::string netBytes;
+  if (netFile) {
+    std::string error;
+    if (!StereonetFileBytes(*job.stereonet, std::move(result.net.faults), result.net.leftOut,
+                            netBytes, error)) {
+      Tell(streams.err, error);
+      return kExitFailed;
+    }
+  }
+  try {
+    if (netFile) netFile->Write(netBytes);
+    if (outputFile) outputFile->Commit();
+    if (netFile) netFile->Commit();
+  } catch (const FileError& e) {
+    Tell(streams.err, e.what());
+    return kExitFailed;
+  }
+  return result.status;
+}
+
+}  // namespace orvane::cli

@@ -1,0 +1,58 @@
+// The batch converter's run: every line of an input converted, in input order, on a
+// pool of worker threads, with its diagnostics and the faults of its stereonet.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "byte_streams.h"
+#include "conversion_options.h"
+#include "stereonet.h"
+
+namespace orvane::cli {
+
+// Exit statuses of the converter.
+inline constexpr int kExitConverted = 0;   // every data line converted
+inline constexpr int kExitLineErrors = 1;  // some lines became error lines
+inline constexpr int kExitFailed = 2;      // the run stopped, or reading or writing failed
+inline constexpr int kExitUsage = 64;      // EX_USAGE
+
+// No field-book line is longer: a longer one becomes one error line.
+inline constexpr std::size_t kMaxLineBytes = 1 << 20;
+
+struct RunSettings {
+  ConversionOptions options;
+  std::string inputName = "-";  // "FILE" of the diagnostics "FILE:LINE: MESSAGE"
+  // The output is a fault data file: CR LF line ends, and lines beginning with "#"
+  // left out when options.RemoveComment is set. Otherwise LF, every line.
+  bool faultDataFile = false;
+  bool collectNet = false;  // keep the converted faults for a stereonet
+  unsigned threads = 1;     // worker threads (at least one)
+  std::size_t lineLimit = kMaxLineBytes;
+};
+
+// The faults a stereonet draws, and the count of every other line: together they
+// are the input's line count.
+struct NetCollection {
+  std::vector<NetFault> faults;
+  long leftOut = 0;
+};
+
+struct RunResult {
+  int status = kExitConverted;  // kExitConverted, kExitLineErrors or kExitFailed
+  long lines = 0;               // input lines read
+  NetCollection net;            // when settings.collectNet
+};
+
+// Converts every line of `input` to one output line in `output`, in input order, and
+// reports each error line on `diagnostics` as "NAME:LINE: MESSAGE". The run stops
+// with kExitFailed at a setting it cannot read (the declination, the untilting
+// percentage; reported like an error line), or when reading or writing fails
+// ("orvane-convert: cannot read 'NAME': REASON"); the output then ends early.
+// Output and diagnostics are the same bytes however many threads run. A failure to
+// write diagnostics is ignored. Throws what the conversion itself throws
+// (std::bad_alloc).
+RunResult ConvertRun(const RunSettings& settings, ByteSource& input, ByteSink& output,
+                     ByteSink& diagnostics);
+
+}  // namespace orvane::cli
