@@ -112,9 +112,9 @@ bool ProjectLineationOntoPlane(ZelmDataC& datum, LineContext& ctx) {
   const Vector3 normal = PlaneNormal(datum);
   const Vector3 lineation = DirectionOf(datum.Trend, datum.Plunge);
   double along = 0;
-  for (int i = 0; i < 3; ++i) along += lineation[i] * normal[i];
+  for (std::size_t i = 0; i < 3; ++i) along += lineation[i] * normal[i];
   double inPlane = 0;
-  for (int i = 0; i < 3; ++i) {
+  for (std::size_t i = 0; i < 3; ++i) {
     const double c = lineation[i] - along * normal[i];
     inPlane += c * c;
   }

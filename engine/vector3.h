@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cmath>
+#include <cstddef>
 
 #include "angles.h"
 
@@ -44,7 +45,7 @@ inline Vector3 UnitOf(const Vector3& v) {
 inline Vector3 ProjectedOntoPlane(const Vector3& v, const Vector3& n) {
   const Vector3 u = UnitOf(n);
   Vector3 r;
-  for (int i = 0; i < 3; ++i) {
+  for (std::size_t i = 0; i < 3; ++i) {
     double p[3] = {-(u[i] * u[0]), -(u[i] * u[1]), -(u[i] * u[2])};
     p[i] = 1.0 + p[i];
     double sum = 0.0;
