@@ -248,6 +248,8 @@ int Run(const CommandLine& cmd, const ConversionOptions& options) {
           ++netSkipped;
         } else if (const auto fault = orvane::ParseConvertedLine(converted)) {
           netFaults.push_back(*fault);
+        } else {
+          ++netSkipped;  // drawn and left out add up to the lines of the run
         }
       }
       if (block.outcomes[i] == LineOutcome::Error) {
