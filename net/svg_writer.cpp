@@ -83,14 +83,16 @@ void AppendStroke(std::string& out, const std::optional<NetStroke>& stroke) {
   out += '"';
 }
 
-// XML text: the five special characters escaped, everything that is not well-formed
-// UTF-8 or not an XML character replaced by U+FFFD.
+// One line of XML text: the five special characters escaped, tabs and line breaks
+// as spaces, everything that is not well-formed UTF-8 or not an XML character
+// replaced by U+FFFD.
 void AppendEscaped(std::string& out, std::string_view text) {
   for (std::size_t i = 0; i < text.size();) {
     char32_t cp;
     const std::size_t length = utf8::Next(text, i, cp);
-    const bool allowed = cp == 0x9 || cp == 0xA || cp == 0xD || (cp >= 0x20 && cp < 0xFFFE);
-    if (cp == utf8::kReplacement || !allowed) {
+    if (cp == '\t' || cp == '\n' || cp == '\r') {
+      out += ' ';
+    } else if (cp == utf8::kReplacement || cp < 0x20 || cp == 0xFFFE || cp == 0xFFFF) {
       out += "\xEF\xBF\xBD";
     } else if (cp == '&') {
       out += "&amp;";

@@ -128,11 +128,12 @@ TEST_F(SvgWriter, OneElementPerShape) {
 
 TEST_F(SvgWriter, TextsAreEscapedAndMadeValidUtf8) {
   NetStyle style;
-  style.provenance.source = "a<b&c>\"d'\x01\xFF\xC3\xA9.txt";
+  style.provenance.source = "<&>\"'\x01\xFF\xC3\xA9\tx\xEF\xBF\xBE\xF0\x9F\x98\x80";
   const Xmllint svg(Svg(FromLines(kRunOutput), style));
   ASSERT_TRUE(svg.WellFormed());
+  // Control bytes, stray bytes and U+FFFE replaced; a tab as a space; é and 😀 kept.
   EXPECT_EQ(svg.XPath("string(" + In("title", "text") + "[3])"),
-            "a<b&c>\"d'\xEF\xBF\xBD\xEF\xBF\xBD\xC3\xA9.txt");
+            "<&>\"'\xEF\xBF\xBD\xEF\xBF\xBD\xC3\xA9 x\xEF\xBF\xBD\xF0\x9F\x98\x80");
 }
 
 TEST(SvgNumbers, SameBytesUnderACommaLocale) {
