@@ -39,21 +39,30 @@ std::size_t SenseIndex(char sense) {
 constexpr NetColour kBlack{0, 0, 0};
 constexpr NetColour kWhite{255, 255, 255};
 
-// DejaVu Sans: advance widths of ASCII 32..126 in thousandths of an em, and the
-// ascent and line height in ems.
+// DejaVu Sans: advance widths of ASCII 32..126 in thousandths of an em, as Qt
+// measures them, and the ascent and line height in ems.
+// clang-format off
 constexpr std::array<short, 95> kRegularWidths = {
-    318, 401, 460, 838, 636, 950, 780, 275, 390, 390, 500, 838, 318, 361,  318, 337, 636, 636, 636,
-    636, 636, 636, 636, 636, 636, 636, 337, 337, 838, 838, 838, 531, 1000, 684, 686, 698, 770, 632,
-    575, 775, 752, 295, 295, 656, 557, 863, 748, 787, 603, 787, 695, 635,  611, 732, 684, 989, 685,
-    611, 685, 390, 337, 390, 838, 500, 500, 613, 635, 550, 635, 615, 352,  635, 634, 278, 278, 579,
-    278, 974, 634, 612, 635, 635, 411, 521, 392, 634, 592, 818, 592, 592,  525, 636, 337, 636, 838};
+//   sp   !    "    #    $    %    &    '    (    )    *    +    ,    -    .    /
+    318, 401, 460, 838, 636, 950, 780, 275, 390, 390, 500, 838, 318, 361, 318, 337,
+//   0    1    2    3    4    5    6    7    8    9    :    ;    <    =    >    ?
+    636, 636, 636, 636, 636, 636, 636, 636, 636, 636, 337, 337, 838, 838, 838, 531,
+//   @    A    B    C    D    E    F    G    H    I    J    K    L    M    N    O
+   1000, 684, 686, 698, 770, 632, 575, 775, 752, 295, 295, 656, 557, 863, 748, 787,
+//   P    Q    R    S    T    U    V    W    X    Y    Z    [    \    ]    ^    _
+    603, 787, 695, 635, 611, 732, 684, 989, 685, 611, 685, 390, 337, 390, 838, 500,
+//   `    a    b    c    d    e    f    g    h    i    j    k    l    m    n    o
+    500, 613, 635, 550, 635, 615, 352, 635, 634, 278, 278, 579, 278, 974, 634, 612,
+//   p    q    r    s    t    u    v    w    x    y    z    {    |    }    ~
+    635, 635, 411, 521, 392, 634, 592, 818, 592, 592, 525, 636, 337, 636, 838};
 constexpr std::array<short, 95> kBoldWidths = {
-    348,  456, 521, 838, 696, 1002, 872, 306,  457, 457, 523, 838, 380, 415,  380, 365,
-    696,  696, 696, 696, 696, 696,  696, 696,  696, 696, 400, 400, 838, 838,  838, 580,
-    1000, 774, 762, 734, 830, 683,  683, 821,  837, 372, 372, 775, 637, 995,  837, 850,
-    733,  850, 770, 720, 682, 812,  774, 1103, 771, 724, 725, 457, 365, 457,  838, 500,
-    500,  675, 716, 593, 716, 678,  435, 716,  712, 343, 343, 665, 343, 1042, 712, 687,
-    716,  716, 493, 595, 478, 712,  652, 924,  645, 652, 582, 712, 365, 712,  838};
+    348, 456, 521, 838, 696,1002, 872, 306, 457, 457, 523, 838, 380, 415, 380, 365,
+    696, 696, 696, 696, 696, 696, 696, 696, 696, 696, 400, 400, 838, 838, 838, 580,
+   1000, 774, 762, 734, 830, 683, 683, 821, 837, 372, 372, 775, 637, 995, 837, 850,
+    733, 850, 770, 720, 682, 812, 774,1103, 771, 724, 725, 457, 365, 457, 838, 500,
+    500, 675, 716, 593, 716, 678, 435, 716, 712, 343, 343, 665, 343,1042, 712, 687,
+    716, 716, 493, 595, 478, 712, 652, 924, 645, 652, 582, 712, 365, 712, 838};
+// clang-format on
 constexpr double kAscent = 0.928;
 constexpr double kLineHeight = 1.164;
 
@@ -65,17 +74,25 @@ std::string Digits(long long count) {
   return std::string(digits, std::to_chars(digits, digits + sizeof digits, count).ptr);
 }
 
+// The advance of a code point in thousandths of an em (see EstimateTextWidth).
+int AdvanceOf(char32_t cp, bool bold) {
+  if (cp >= 32 && cp < 127) return (bold ? kBoldWidths : kRegularWidths)[cp - 32];
+  return cp < 0x800 ? 700 : 1000;
+}
+
 // `text` cut to fit `width` pixels, with "…" in place of what was cut.
 std::string FitText(std::string_view text, double width, double size, bool bold) {
   if (EstimateTextWidth(text, size, bold) <= width) return std::string(text);
   static constexpr std::string_view kEllipsis = "\xE2\x80\xA6";
   const double room = width - EstimateTextWidth(kEllipsis, size, bold);
   std::size_t end = 0;
+  long thousandths = 0;
   while (end < text.size()) {
     char32_t cp;
-    const std::size_t next = end + utf8::Next(text, end, cp);
-    if (EstimateTextWidth(text.substr(0, next), size, bold) > room) break;
-    end = next;
+    const std::size_t length = utf8::Next(text, end, cp);
+    thousandths += AdvanceOf(cp, bold);
+    if (static_cast<double>(thousandths) * size / 1000 > room) break;
+    end += length;
   }
   return std::string(text.substr(0, end)) + std::string(kEllipsis);
 }
@@ -380,18 +397,11 @@ NetFileFormat NetFileFormatOf(std::string_view fileName) {
 }
 
 double EstimateTextWidth(std::string_view utf8, double pixelSize, bool bold) {
-  const auto& widths = bold ? kBoldWidths : kRegularWidths;
   long thousandths = 0;
   for (std::size_t i = 0; i < utf8.size();) {
     char32_t cp;
     i += utf8::Next(utf8, i, cp);
-    if (cp >= 32 && cp < 127) {
-      thousandths += widths[cp - 32];
-    } else if (cp < 0x800) {
-      thousandths += 700;
-    } else {
-      thousandths += 1000;
-    }
+    thousandths += AdvanceOf(cp, bold);
   }
   return static_cast<double>(thousandths) * pixelSize / 1000;
 }
