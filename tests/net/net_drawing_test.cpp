@@ -295,9 +295,9 @@ TEST(NetDrawing, TextWidthEstimate) {
   EXPECT_NEAR(EstimateTextWidth("sinistral 00000", 100, false), 742.3, 1);
   EXPECT_GT(EstimateTextWidth("Equal area", 17, true), EstimateTextWidth("Equal area", 17, false));
   EXPECT_EQ(EstimateTextWidth("", 17, false), 0);
-  EXPECT_DOUBLE_EQ(EstimateTextWidth("\xC3\xA9", 10, false), 7);           // é: 0.7 em
-  EXPECT_DOUBLE_EQ(EstimateTextWidth("\xE5\xB1\xB1", 10, false), 10);      // 山: 1 em
-  EXPECT_DOUBLE_EQ(EstimateTextWidth("\xFF\xC3", 10, false), 20);  // stray bytes: U+FFFD each
+  EXPECT_DOUBLE_EQ(EstimateTextWidth("\xC3\xA9", 10, false), 7);       // é: 0.7 em
+  EXPECT_DOUBLE_EQ(EstimateTextWidth("\xE5\xB1\xB1", 10, false), 10);  // 山: 1 em
+  EXPECT_DOUBLE_EQ(EstimateTextWidth("\xFF\xC3", 10, false), 20);      // stray bytes: U+FFFD each
   EXPECT_DOUBLE_EQ(EstimateTextWidth("\xF0\x9F\x98\x80", 10, false), 10);  // one emoji
 }
 
