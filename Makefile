@@ -3,7 +3,7 @@ BUILD ?= build
 CMAKE_FLAGS ?=
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build test run bench clean format
+.PHONY: all deps configure build test run bench clean format web web-test
 
 all: build
 
@@ -24,6 +24,21 @@ run: build
 
 bench: build
 	@bench/run $(BUILD)
+
+# The page (build/web/index.html, opens from disk): the engine compiled to WebAssembly
+# in its own build tree, no Qt needed.
+WEB_BUILD = $(BUILD)/wasm
+
+web:
+	@ORVANE_WEB_DEPS=1 scripts/install-deps
+	@emcmake cmake -S web -B $(WEB_BUILD) -G Ninja -DORVANE_WEB_OUTPUT=$(abspath $(BUILD))/web \
+	  -DORVANE_NATIVE_BIN=$(abspath $(BUILD))/bin >/dev/null
+	@cmake --build $(WEB_BUILD) -j $(JOBS)
+
+# The page against the native build: the same numbers and the same output, and the
+# page driven in headless Chromium (puppeteer-core comes from npm into the build tree).
+web-test: build web
+	@cd $(WEB_BUILD) && ctest --output-on-failure
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -135,9 +135,59 @@
     }
   }
 
+  // The output pane: its text, and in the page only the lines in view.
+  class LineView {
+    constructor(element) {
+      this.element = element;
+      this.space = element.querySelector('.lines-space');
+      this.rows = element.querySelector('.lines-rows');
+      this.value = '';
+      this.lines = [];
+      element.lineView = this; // for the tests, and the later Save
+      element.addEventListener('scroll', () => this.draw());
+      new ResizeObserver(() => this.draw()).observe(element);
+    }
+
+    // The whole output: every line followed by "\n", as the engine wrote it.
+    get text() {
+      return this.value;
+    }
+
+    set text(value) {
+      this.value = value;
+      this.lines = value.split('\n');
+      if (this.lines[this.lines.length - 1] === '') this.lines.pop();
+      let widest = 0;
+      for (const line of this.lines) if (line.length > widest) widest = line.length;
+      const style = getComputedStyle(this.element);
+      const lh = parseFloat(style.lineHeight);
+      const pad = parseFloat(getComputedStyle(this.rows).paddingLeft);
+      this.space.style.height = `${this.lines.length * lh + 2 * pad}px`;
+      this.space.style.width = `calc(${widest}ch + ${2 * pad}px)`;
+      this.element.scrollTop = 0;
+      this.element.scrollLeft = 0;
+      this.draw();
+    }
+
+    draw() {
+      const lh = parseFloat(getComputedStyle(this.element).lineHeight);
+      const pad = parseFloat(getComputedStyle(this.rows).paddingLeft);
+      const first = Math.max(0, Math.floor((this.element.scrollTop - pad) / lh));
+      const count = Math.min(Math.ceil(this.element.clientHeight / lh) + 2, Math.max(0, this.lines.length - first));
+      while (this.rows.childElementCount < count) this.rows.appendChild(document.createElement('div'));
+      while (this.rows.childElementCount > count) this.rows.lastElementChild.remove();
+      let row = this.rows.firstElementChild;
+      for (let i = first; i < first + count; ++i, row = row.nextElementSibling) {
+        if (row.textContent !== this.lines[i]) row.textContent = this.lines[i];
+      }
+      this.rows.style.transform = `translateY(${pad + first * lh}px)`;
+    }
+  }
+
   const form = $('workspace');
   const input = new MarkedInput($('input'), $('input-marks'), $('input-status'));
-  const output = $('output');
+  const output = new LineView($('output'));
+  const copyButton = $('copy-output');
   const declination = $('declination');
   const slider = $('untilting-slider');
   const untilting = $('untilting');
@@ -221,9 +271,9 @@
 
   function convert() {
     const run = engine.convert(input.textarea.value, options());
-    output.value = run.output;
-    output.scrollTop = 0;
-    output.scrollLeft = 0;
+    output.text = run.output;
+    copyButton.disabled = run.output === '';
+    $('copy-status').textContent = '';
     input.applyRun(run);
     const c = run.counts;
     let summary =
@@ -237,6 +287,14 @@
   form.addEventListener('submit', (event) => {
     event.preventDefault(); // Enter in a field converts, as the desktop program's default button
     if (engine) convert();
+  });
+  copyButton.addEventListener('click', async () => {
+    try {
+      await navigator.clipboard.writeText(output.text);
+      $('copy-status').textContent = 'Copied.';
+    } catch (error) {
+      $('copy-status').textContent = `Could not copy: ${error.message}`;
+    }
   });
   declination.addEventListener('input', declinationChanged);
   untilting.addEventListener('input', untiltingChanged);
