@@ -37,7 +37,10 @@ web:
 
 # The page against the native build: the same numbers and the same output, and the
 # page driven in headless Chromium (puppeteer-core comes from npm into the build tree).
-web-test: build web
+# The native tree is built after `web`, which installs Emscripten: one of the tests
+# links the page's binding natively with Emscripten's math library.
+web-test: web
+	@$(MAKE) --no-print-directory build
 	@cd $(WEB_BUILD) && ctest --output-on-failure
 
 format:

@@ -30,9 +30,9 @@ namespace {
 enum PageOutcome : std::uint8_t { kCopied = 0, kConverted = 1, kUnreadable = 2 };
 
 struct PageRun {
-  std::string output;                 // every output line followed by "\n"
+  std::string output;                  // every output line followed by "\n"
   std::vector<std::uint8_t> outcomes;  // one per input line that has an output line
-  std::string messages;               // the message of each error line, each followed by "\n"
+  std::string messages;                // the message of each error line, each followed by "\n"
   std::uint32_t counts[3] = {0, 0, 0};
   bool stopped = false;
   std::string stopMessages;  // what the run told the user before it stopped, "\n" after each
@@ -69,8 +69,12 @@ void ConvertText(const orvane::ConversionOptions& options, std::string_view text
     const orvane::LineOutcome outcome = batch.ConvertInputLine(input, line);
     PageOutcome page = kCopied;
     switch (outcome) {
-      case orvane::LineOutcome::Copied: page = kCopied; break;
-      case orvane::LineOutcome::Converted: page = kConverted; break;
+      case orvane::LineOutcome::Copied:
+        page = kCopied;
+        break;
+      case orvane::LineOutcome::Converted:
+        page = kConverted;
+        break;
       case orvane::LineOutcome::Error:
         page = kUnreadable;
         run.messages += orvane::BatchRun::MessageOf(line);

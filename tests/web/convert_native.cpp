@@ -57,8 +57,9 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  const int complete = orvane_convert(text.data(), text.size(), declination.data(),
-                                      declination.size(), untilting.data(), untilting.size(), flags);
+  const int complete =
+      orvane_convert(text.data(), text.size(), declination.data(), declination.size(),
+                     untilting.data(), untilting.size(), flags);
   std::fwrite(orvane_output(), 1, orvane_output_size(), stdout);
   std::fwrite(orvane_stop_messages(), 1, orvane_stop_messages_size(), stderr);
   if (!complete) return 2;
