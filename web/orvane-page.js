@@ -307,11 +307,35 @@
     projection.disabled = !lineation.checked;
   });
 
+  // Browsers compile WebAssembly quickly first and well only once a function has run
+  // for a while, which would make the first Convert of a long text some three times
+  // slower than the next. A few thousand lines in every notation, converted while the
+  // page is idle, get the engine there first.
+  function warmUp() {
+    const sample = [
+      '120 30 45 20 N 90/30 # a',
+      'N28E32S R70N N N10E30E',
+      '210/65 215/60 R 90/60',
+      'NS70W P5S D 90/30',
+      '40 85 N40W03N S N10E30E',
+      'EW45N AN10W N 90/30',
+      '300/45 AS60E R 90/30',
+      '35 50 N',
+      '# comment',
+    ].join('\n');
+    const text = (sample + '\n').repeat(400);
+    for (const o of [{}, { untilting: '100', declination: '2' }, { oneDecimal: true, untilting: '37' }]) {
+      engine.convert(text, o);
+    }
+  }
+
   loadOrvaneEngine(window.createOrvaneEngine).then(
     (loaded) => {
       engine = loaded;
       convertButton.disabled = false;
       document.documentElement.dataset.engine = 'ready';
+      const idle = window.requestIdleCallback || ((f) => setTimeout(f, 0));
+      idle(warmUp);
     },
     (error) => {
       counts.textContent = `The conversion engine could not start: ${error}`;

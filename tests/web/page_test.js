@@ -103,6 +103,8 @@ async function main() {
     });
 
     await page.goto('file://' + pageFile);
+    await browser.defaultBrowserContext().overridePermissions('file://',
+      ['clipboard-read', 'clipboard-write', 'clipboard-sanitized-write']);
     await page.waitForSelector('html[data-engine="ready"]', { timeout: 20000 });
     check(true, 'the page opens from disk and its engine starts');
 
@@ -158,6 +160,10 @@ async function main() {
       firstDifference(output, expected));
     const shown = await page.$$eval('#output .lines-rows > div', (rows) => rows.map((r) => r.textContent).join('\n') + '\n');
     check(shown === expected, 'the output pane shows those lines', firstDifference(shown, expected));
+    await page.click('#copy-output');
+    await page.waitForFunction(() => document.getElementById('copy-status').textContent !== '');
+    const copied = await page.evaluate(() => navigator.clipboard.readText());
+    check(copied === expected, 'Copy all puts the whole output on the clipboard', firstDifference(copied, expected));
     const counts = await page.$eval('#counts', (el) => el.textContent);
     check(counts === '6 lines converted, 2 unreadable, 2 copied.', 'the counts', counts);
 
@@ -225,6 +231,18 @@ async function main() {
     await page.keyboard.press('Enter'); // OK
     check(!(await page.$eval('#message', (el) => el.open)), 'OK closes the message');
     await replaceFieldText(page, '#declination', '0');
+    // An unreadable untilting percentage: the window's own message, once.
+    await replaceFieldText(page, '#untilting', 'abc');
+    await page.click('#convert');
+    const stoppedAgain = await page.evaluate(() => ({
+      open: document.getElementById('message').open,
+      texts: [...document.querySelectorAll('#message-text p')].map((p) => p.textContent),
+      output: document.getElementById('output').lineView.text,
+    }));
+    check(stoppedAgain.open && JSON.stringify(stoppedAgain.texts) === '["input [0-100]"]' &&
+      stoppedAgain.output === beds.split('\n').slice(0, 2).join('\n') + '\n',
+      'an untilting of abc stops the run with "input [0-100]"', JSON.stringify(stoppedAgain));
+    await page.click('#message button');
 
     // 200 % zoom: the same page at half the width, twice the pixels.
     await page.setViewport({ width: 700, height: 900, deviceScaleFactor: 2 });
@@ -232,6 +250,7 @@ async function main() {
       el.value = text;
       el.dispatchEvent(new Event('input', { bubbles: true }));
     }, notes);
+    await page.click('.preset[data-value="0"]');
     await page.click('#convert');
     const overflow = await page.evaluate(() => document.documentElement.scrollWidth - window.innerWidth);
     check(overflow <= 0, 'at 200 % zoom nothing runs off the side', `${overflow} px`);
