@@ -76,6 +76,21 @@ for opts in "${option_sets[@]}"; do
     compare "page vs orvane-convert on $(basename "$example") [$opts]" "$work/page.txt" "$work/cli.txt"
   done
 done
+# Line ends and awkward texts, as the page may be handed them: CR LF, CR alone, no last
+# line end, an empty text, blank and NUL-holding lines, one very long line.
+notes="$examples/field-notes.txt"
+sed 's/$/\r/' "$notes" > "$work/crlf.txt"
+tr '\n' '\r' < "$notes" > "$work/cr.txt"
+printf '120 30 45 20 N' > "$work/no-end.txt"
+: > "$work/empty.txt"
+printf ' \t \n\n120\0030 45 20 N\n#\n   # only a comment\n\n' > "$work/awkward.txt"
+{ printf '120 30 45 20 N # '; head -c 300000 /dev/zero | tr '\0' 'x'; printf '\n'; } > "$work/long.txt"
+for input in crlf cr no-end empty awkward long; do
+  run page "$work/$input.txt" "$work/page.txt" --declination 2
+  run cli "$work/$input.txt" "$work/cli.txt" --declination 2
+  compare "page vs orvane-convert on $input lines" "$work/page.txt" "$work/cli.txt"
+done
+
 if [ "$failures" -gt 0 ]; then
   echo "same_output: $failures comparisons failed" >&2
   exit 1
