@@ -17,8 +17,6 @@
       this.status = status;
       this.lines = [''];
       this.marks = new Map(); // line index -> message of the last run that failed it
-      this.drawn = { first: -1, count: 0 };
-      this.frame = 0;
 
       textarea.addEventListener('input', () => this.edited());
       textarea.addEventListener('scroll', () => this.draw());
@@ -30,14 +28,10 @@
       this.fit();
     }
 
-    lineHeight() {
-      return parseFloat(getComputedStyle(this.textarea).lineHeight);
-    }
-
+    // The layer covers the textarea's inside, its scroll bars left free.
     fit() {
       this.layer.style.width = this.textarea.clientWidth + 'px';
       this.layer.style.height = this.textarea.clientHeight + 'px';
-      this.drawn.first = -1;
       this.draw();
     }
 
@@ -50,11 +44,8 @@
       const padLeft = parseFloat(style.paddingLeft);
       const first = Math.max(0, Math.floor((ta.scrollTop - padTop) / lh));
       const count = Math.ceil(ta.clientHeight / lh) + 2;
-      if (first !== this.drawn.first || count !== this.drawn.count) {
-        while (this.rows.childElementCount < count) this.rows.appendChild(document.createElement('div'));
-        while (this.rows.childElementCount > count) this.rows.lastElementChild.remove();
-        this.drawn = { first, count };
-      }
+      while (this.rows.childElementCount < count) this.rows.appendChild(document.createElement('div'));
+      while (this.rows.childElementCount > count) this.rows.lastElementChild.remove();
       let row = this.rows.firstElementChild;
       for (let i = first; i < first + count; ++i, row = row.nextElementSibling) {
         const text = i < this.lines.length ? this.lines[i] : '';
@@ -103,7 +94,6 @@
         if (outcome === OUTCOME.CONVERTED) this.marks.delete(i);
         else if (outcome === OUTCOME.UNREADABLE) this.marks.set(i, run.messages[next++]);
       }
-      this.drawn.first = -1;
       this.draw();
       this.describeCaret();
     }

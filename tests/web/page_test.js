@@ -160,10 +160,6 @@ async function main() {
       firstDifference(output, expected));
     const shown = await page.$$eval('#output .lines-rows > div', (rows) => rows.map((r) => r.textContent).join('\n') + '\n');
     check(shown === expected, 'the output pane shows those lines', firstDifference(shown, expected));
-    await page.click('#copy-output');
-    await page.waitForFunction(() => document.getElementById('copy-status').textContent !== '');
-    const copied = await page.evaluate(() => navigator.clipboard.readText());
-    check(copied === expected, 'Copy all puts the whole output on the clipboard', firstDifference(copied, expected));
     const counts = await page.$eval('#counts', (el) => el.textContent);
     check(counts === '6 lines converted, 2 unreadable, 2 copied.', 'the counts', counts);
 
@@ -187,7 +183,26 @@ async function main() {
     check(hover === 'error in liniation data', 'hovering line 10 shows its message', hover);
     await page.mouse.move(box.x, box.top + 2.5 * box.lh);
     check((await page.$eval('#input', (el) => el.title)) === '', 'a converted line shows no message');
+    // For the keyboard: the message of the line the caret is on, under the input.
+    await page.mouse.click(box.x, box.top + 9.5 * box.lh);
+    const status = await page.$eval('#input-status', (el) => el.textContent);
+    check(status === 'Line 10: error in liniation data', 'with the caret on line 10 its message shows under the input', status);
     await page.screenshot({ path: path.join(outDir, 'page-after-convert.png') });
+    await page.click('#copy-output');
+    await page.waitForFunction(() => document.getElementById('copy-status').textContent !== '');
+    const copied = await page.evaluate(() => navigator.clipboard.readText());
+    check(copied === expected, 'Copy all puts the whole output on the clipboard', firstDifference(copied, expected));
+
+    // A line added at the top: the marks move down with their lines until the next run.
+    await page.focus('#input');
+    await page.keyboard.down('Control');
+    await page.keyboard.press('Home');
+    await page.keyboard.up('Control');
+    await page.keyboard.press('Enter');
+    const moved = await page.$$eval('.marks-lines > div', (rows) =>
+      rows.slice(0, 12).map((row, i) => (row.classList.contains('error') ? i : -1)).filter((i) => i >= 0));
+    check(JSON.stringify(moved) === '[9,10]', 'after a line is added at the top the red lines are 10 and 11', JSON.stringify(moved));
+    await page.keyboard.press('Backspace');
 
     // Untilting by 100 %, typed, on the tilted beds; Enter in the field converts.
     const beds = fs.readFileSync(path.join(examples, 'tilted-beds.txt'), 'utf8');
