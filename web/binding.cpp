@@ -66,9 +66,9 @@ void ConvertText(const orvane::ConversionOptions& options, std::string_view text
   });
   std::string line;
   ForEachLine(text, [&](std::string_view input) {
-    const orvane::LineOutcome outcome = batch.ConvertInputLine(input, line);
+    const orvane::LineResult result = batch.ConvertInputLine(input, line);
     PageOutcome page = kCopied;
-    switch (outcome) {
+    switch (result.outcome) {
       case orvane::LineOutcome::Copied:
         page = kCopied;
         break;
@@ -77,7 +77,7 @@ void ConvertText(const orvane::ConversionOptions& options, std::string_view text
         break;
       case orvane::LineOutcome::Error:
         page = kUnreadable;
-        run.messages += orvane::BatchRun::MessageOf(line);
+        run.messages += result.message;
         run.messages += '\n';
         break;
     }
