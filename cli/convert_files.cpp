@@ -68,6 +68,12 @@ int ConvertFiles(const FileJob& job, StandardStreams streams) {
     Tell(streams.err, "input and output are the same file");
     return kExitUsage;
   }
+  if (job.stereonet) {
+    if (const auto error = StereonetNameError(*job.stereonet)) {
+      Tell(streams.err, *error);
+      return kExitFailed;
+    }
+  }
 
   // Both files are opened before the run, so that one that cannot be written is
   // known before the input is read; they replace their targets only after it.
@@ -93,18 +99,18 @@ int ConvertFiles(const FileJob& job, StandardStreams streams) {
   RunResult result = ConvertRun(settings, *input, output, streams.err);
   if (result.status == kExitFailed) return kExitFailed;  // the files are discarded
 
-  // The net shows a completed run, as the window does.
-  std::string netBytes;
-  if (netFile) {
-    std::string error;
-    if (!StereonetFileBytes(*job.stereonet, std::move(result.net.faults), result.net.leftOut,
-                            netBytes, error)) {
-      Tell(streams.err, error);
-      return kExitFailed;
-    }
-  }
+  // The net shows a completed run, as the window does; its file is replaced with
+  // the fault data file's, both or neither.
   try {
-    if (netFile) netFile->Write(netBytes);
+    if (netFile) {
+      std::string error;
+      if (!WriteStereonet(
+              *job.stereonet, std::move(result.net.faults), result.net.leftOut,
+              [&netFile](std::string_view bytes) { netFile->Write(bytes); }, error)) {
+        Tell(streams.err, error);
+        return kExitFailed;
+      }
+    }
     if (outputFile) outputFile->Commit();
     if (netFile) netFile->Commit();
   } catch (const FileError& e) {

@@ -6,13 +6,8 @@
 #include <utility>
 
 #ifdef ORVANE_HAVE_NETDRAW
-#include <QBuffer>
-#include <QByteArray>
-#include <QFileInfo>
 #include <QGuiApplication>
-#include <QImage>
-#include <QPainter>
-#include <QSvgGenerator>
+#include <optional>
 
 #include "stereonet_drawing.h"
 #endif
@@ -25,68 +20,53 @@ std::string Cannot(const std::string& fileName, const std::string& why) {
   return "cannot write '" + fileName + "': " + why;
 }
 
+// The window's export: 800 pixels high, the legend beside the net.
+constexpr int kHeight = 800;
+constexpr int kWidth = kHeight * 5 / 4;
+
 }  // namespace
 
+std::optional<std::string> StereonetNameError(const std::string& fileName) {
+  switch (NetFileFormatOf(fileName)) {
+    case NetFileFormat::Svg:
+      return std::nullopt;
+    case NetFileFormat::Png:
 #ifdef ORVANE_HAVE_NETDRAW
-
-bool StereonetFileBytes(const std::string& fileName, std::vector<NetFault> faults, long leftOut,
-                        std::string& bytes, std::string& error) {
-  const QString suffix = QFileInfo(QString::fromLocal8Bit(fileName.c_str())).suffix().toLower();
-  if (suffix != QLatin1String("svg") && suffix != QLatin1String("png")) {
-    error = Cannot(fileName, "the name must end in .svg or .png");
-    return false;
+      return std::nullopt;
+#else
+      return Cannot(fileName, "this build writes no PNG; use .svg");
+#endif
+    case NetFileFormat::Unknown:
+      break;
   }
-  // Fonts and painting need a GUI application object, but never a display.
-  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  int argc = 1;
-  char name[] = "orvane-convert";
-  char* argv[] = {name, nullptr};
-  QGuiApplication app(argc, argv);
+  return Cannot(fileName, "the name must end in .svg or .png");
+}
+
+bool WriteStereonet(const std::string& fileName, std::vector<NetFault> faults, long leftOut,
+                    const orvane::ByteSink& sink, std::string& error) {
   NetData data;
   data.faults = std::move(faults);
   data.skippedLines = static_cast<int>(std::min<long>(leftOut, INT_MAX));
-
-  // The window's export, drawn into memory: 800 pixels high, the legend beside.
-  constexpr int kSize = 800;
-  const QSize size(kSize * 5 / 4, kSize);
-  QByteArray drawn;
-  if (suffix == QLatin1String("svg")) {
-    QBuffer buffer(&drawn);
-    QSvgGenerator svg;
-    NetStyle style;
-    style.vectorOutput = true;
-    svg.setOutputDevice(&buffer);
-    svg.setSize(size);
-    svg.setViewBox(QRect(QPoint(0, 0), size));
-    svg.setTitle(QStringLiteral("Stereonet"));
-    QPainter painter(&svg);
-    DrawStereonet(painter, QRectF(QPointF(0, 0), size), data, style);
-    painter.end();
-  } else {
-    QImage image(size, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    DrawStereonet(painter, QRectF(QPointF(0, 0), size), data, NetStyle{});
-    painter.end();
-    QBuffer buffer(&drawn);
-    buffer.open(QIODevice::WriteOnly);
-    if (!image.save(&buffer, "PNG")) {
-      error = Cannot(fileName, "the image could not be encoded");
-      return false;
-    }
+  if (NetFileFormatOf(fileName) == NetFileFormat::Svg) {
+    WriteStereonetSvg(sink, data, NetStyle{}, kWidth, kHeight);
+    return true;
   }
-  bytes.assign(drawn.constData(), static_cast<std::size_t>(drawn.size()));
-  return true;
-}
-
+#ifdef ORVANE_HAVE_NETDRAW
+  // Fonts and painting need a GUI application object, but never a display.
+  std::optional<QGuiApplication> app;
+  int argc = 1;
+  char name[] = "orvane-convert";
+  char* argv[] = {name, nullptr};
+  if (!QGuiApplication::instance()) {
+    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    app.emplace(argc, argv);
+  }
+  if (WriteStereonetPng(sink, data, NetStyle{}, kWidth, kHeight)) return true;
+  error = Cannot(fileName, "the image could not be encoded");
 #else
-
-bool StereonetFileBytes(const std::string& fileName, std::vector<NetFault>, long, std::string&,
-                        std::string& error) {
-  error = Cannot(fileName, "this build has no stereonet drawing");
+  error = *StereonetNameError(fileName);
+#endif
   return false;
 }
-
-#endif
 
 }  // namespace orvane::cli

@@ -26,8 +26,8 @@ struct LineResult {
   LineOutcome outcome = LineOutcome::Copied;
   std::string_view message;
 
-  friend bool operator==(const LineResult& result, LineOutcome outcome) {
-    return result.outcome == outcome;
+  friend bool operator==(const LineResult& result, LineOutcome expected) {
+    return result.outcome == expected;
   }
 };
 

@@ -5,11 +5,36 @@
 #include <limits>
 #include <system_error>
 
+#include "numbers_portable.h"
 #include "text.h"
 
 namespace orvane {
 
 namespace {
+
+// Where the C++ library has no floating-point <charconv> (the WebAssembly build's),
+// numbers_portable gives the same results.
+#if defined(__cpp_lib_to_chars)
+std::from_chars_result DoubleFromChars(const char* first, const char* last, double& value) {
+  return std::from_chars(first, last, value, std::chars_format::general);
+}
+std::to_chars_result DoubleToCharsFixed0(char* first, char* last, double value) {
+  return std::to_chars(first, last, value, std::chars_format::fixed, 0);
+}
+std::to_chars_result DoubleToCharsGeneral(char* first, char* last, double value, int precision) {
+  return std::to_chars(first, last, value, std::chars_format::general, precision);
+}
+#else
+std::from_chars_result DoubleFromChars(const char* first, const char* last, double& value) {
+  return portable::FromChars(first, last, value);
+}
+std::to_chars_result DoubleToCharsFixed0(char* first, char* last, double value) {
+  return portable::ToCharsFixed0(first, last, value);
+}
+std::to_chars_result DoubleToCharsGeneral(char* first, char* last, double value, int precision) {
+  return portable::ToCharsGeneral(first, last, value, precision);
+}
+#endif
 
 bool IsDigit(char c) {
   return c >= '0' && c <= '9';
@@ -94,8 +119,7 @@ std::optional<double> detail::StrToFloatFull(std::string_view text) {
   // from_chars takes no "+"; the grammar check above has ruled out "+-".
   const std::string_view body = (s.front() == '+') ? s.substr(1) : s;
   double value = 0;
-  const auto [end, ec] =
-      std::from_chars(body.data(), body.data() + body.size(), value, std::chars_format::general);
+  const auto [end, ec] = DoubleFromChars(body.data(), body.data() + body.size(), value);
   if (end != body.data() + body.size()) return std::nullopt;
   if (ec == std::errc::result_out_of_range && MagnitudeBelowOne(body)) {
     // Too small for a double: the nearest double is zero, with the text's sign.
@@ -152,7 +176,7 @@ void AppendInteger(std::string& out, double wholeValue) {
   if (std::fabs(wholeValue) < 9.0e18) {
     res = std::to_chars(buf, buf + sizeof buf, static_cast<std::int64_t>(wholeValue));
   } else {
-    res = std::to_chars(buf, buf + sizeof buf, wholeValue, std::chars_format::fixed, 0);
+    res = DoubleToCharsFixed0(buf, buf + sizeof buf, wholeValue);
   }
   out.append(buf, res.ptr);
 }
@@ -160,7 +184,7 @@ void AppendInteger(std::string& out, double wholeValue) {
 void AppendGeneral(std::string& out, double value) {
   if (value == 0) value = 0;  // "-0" is not a number a user writes
   char buf[64];
-  const auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 15);
+  const auto res = DoubleToCharsGeneral(buf, buf + sizeof buf, value, 15);
   out.append(buf, res.ptr);
 }
 

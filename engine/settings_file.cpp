@@ -25,7 +25,7 @@ constexpr bool IsConsistent(const SettingRow& row) {
   return false;
 }
 
-static_assert(std::ranges::all_of(kStoredSettings, IsConsistent));
+static_assert(std::all_of(kStoredSettings.begin(), kStoredSettings.end(), IsConsistent));
 static_assert(std::is_same_v<std::variant_alternative_t<0, SettingValue>, std::string> &&
               std::is_same_v<std::variant_alternative_t<1, SettingValue>, std::int32_t> &&
               std::is_same_v<std::variant_alternative_t<2, SettingValue>, bool> &&

@@ -24,12 +24,19 @@ std::vector<NetFault> Faults() {
   return faults;
 }
 
+std::string Drawn(const std::string& name, std::string& error) {
+  std::string bytes;
+  if (!WriteStereonet(
+          name, Faults(), 7, [&bytes](std::string_view piece) { bytes.append(piece); }, error)) {
+    ADD_FAILURE() << error;
+  }
+  return bytes;
+}
+
 TEST(StereonetExport, SameBytesAsTheWindowsExport) {
-  std::string svg;
-  std::string png;
   std::string error;
-  ASSERT_TRUE(StereonetFileBytes("net.SVG", Faults(), 7, svg, error)) << error;
-  ASSERT_TRUE(StereonetFileBytes("net.png", Faults(), 7, png, error)) << error;
+  const std::string svg = Drawn("net.SVG", error);
+  const std::string png = Drawn("net.png", error);
   EXPECT_EQ(svg.rfind("<?xml", 0), 0u);
   EXPECT_EQ(png.rfind("\x89PNG", 0), 0u);
 
@@ -56,12 +63,11 @@ TEST(StereonetExport, SameBytesAsTheWindowsExport) {
 }
 
 TEST(StereonetExport, OtherExtensionsAreRefused) {
-  std::string bytes;
-  std::string error;
-  EXPECT_FALSE(StereonetFileBytes("net.pdf", Faults(), 0, bytes, error));
-  EXPECT_EQ(error, "cannot write 'net.pdf': the name must end in .svg or .png");
-  EXPECT_FALSE(StereonetFileBytes("svg", Faults(), 0, bytes, error));
-  EXPECT_EQ(bytes, "");
+  EXPECT_EQ(StereonetNameError("net.pdf"),
+            "cannot write 'net.pdf': the name must end in .svg or .png");
+  EXPECT_EQ(StereonetNameError("svg"), "cannot write 'svg': the name must end in .svg or .png");
+  EXPECT_EQ(StereonetNameError("net.Svg"), std::nullopt);
+  EXPECT_EQ(StereonetNameError("net.PNG"), std::nullopt);
 }
 
 }  // namespace

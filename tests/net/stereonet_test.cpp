@@ -36,6 +36,12 @@ TEST(Stereonet, ProjectionOfDirections) {
   const NetPoint down = ProjectDirection(210, 40, NetProjection::EqualArea);
   EXPECT_NEAR(up.x, down.x, 1e-12);
   EXPECT_NEAR(up.y, down.y, 1e-12);
+  // Angles too large for their radians to be finite land on the centre, not on NaN.
+  for (const double huge : {1e308, -1e308}) {
+    const NetPoint q = ProjectDirection(huge, 30, NetProjection::EqualArea);
+    EXPECT_EQ(q.x, 0);
+    EXPECT_EQ(q.y, 0);
+  }
 }
 
 TEST(Stereonet, GreatCirclePassesThroughDipLineAndStrikeEnds) {
@@ -91,7 +97,8 @@ TEST(Stereonet, SlipArrowsFollowTheHangingWall) {
     EXPECT_NEAR(arrow->y, c.dy, 1e-9) << c.line;
   }
   EXPECT_FALSE(SlipArrow(*ParseConvertedLine(" 90 60 ")));
-  EXPECT_FALSE(SlipArrow(*ParseConvertedLine(" 90 60  90 90 N ")));  // vertical slip
+  EXPECT_FALSE(SlipArrow(*ParseConvertedLine(" 90 60  90 90 N ")));    // vertical slip
+  EXPECT_FALSE(SlipArrow(*ParseConvertedLine(" 90 60 1e308 30 N ")));  // no finite direction
 }
 
 }  // namespace

@@ -6,39 +6,31 @@
 #include "numbers.h"
 #include "sense_rules.h"
 #include "text.h"
+#include "vector3.h"
 
 namespace orvane {
 
 namespace {
 
-struct Vec3 {
-  double n, e, d;
-};
-
-Vec3 FromTrendPlunge(double trend, double plunge) {
-  const double t = DegToRad(trend), p = DegToRad(plunge);
-  return {std::cos(p) * std::cos(t), std::cos(p) * std::sin(t), std::sin(p)};
-}
-
-NetPoint ProjectVector(Vec3 v, NetProjection projection) {
-  if (v.d < 0) v = {-v.n, -v.e, -v.d};  // lower hemisphere
-  const double len = std::sqrt(v.n * v.n + v.e * v.e + v.d * v.d);
-  if (len == 0) return {};
-  const double horizontal = std::hypot(v.n, v.e) / len;
+NetPoint ProjectVector(Vector3 v, NetProjection projection) {
+  if (v[2] < 0) v = {-v[0], -v[1], -v[2]};  // lower hemisphere
+  const double len = std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]);
+  if (!(len > 0)) return {};  // also a vector of angles too large to be finite
+  const double horizontal = std::hypot(v[0], v[1]) / len;
   // Angle from the vertical: 0 at the centre, 90 degrees on the primitive circle.
-  const double fromVertical = std::atan2(horizontal, v.d / len);
+  const double fromVertical = std::atan2(horizontal, v[2] / len);
   const double r = projection == NetProjection::EqualArea
                        ? std::sqrt(2.0) * std::sin(fromVertical / 2)
                        : std::tan(fromVertical / 2);
-  const double h = std::hypot(v.n, v.e);
+  const double h = std::hypot(v[0], v[1]);
   if (h == 0) return {};
-  return {r * v.e / h, r * v.n / h};
+  return {r * v[1] / h, r * v[0] / h};
 }
 
 }  // namespace
 
 NetPoint ProjectDirection(double trend, double plunge, NetProjection projection) {
-  return ProjectVector(FromTrendPlunge(trend, plunge), projection);
+  return ProjectVector(DirectionOf(trend, plunge), projection);
 }
 
 std::vector<NetPoint> GreatCircle(double dipDirection, double dip, NetProjection projection,
@@ -46,16 +38,16 @@ std::vector<NetPoint> GreatCircle(double dipDirection, double dip, NetProjection
   if (segments < 1) segments = 1;
   // Lines in the plane, turned from the strike (dip direction - 90) through the dip
   // line to the other strike end.
-  const Vec3 strike = FromTrendPlunge(dipDirection - 90, 0);
-  const Vec3 dipLine = FromTrendPlunge(dipDirection, dip);
+  const Vector3 strike = DirectionOf(dipDirection - 90, 0);
+  const Vector3 dipLine = DirectionOf(dipDirection, dip);
   std::vector<NetPoint> points;
   points.reserve(static_cast<std::size_t>(segments) + 1);
   for (int i = 0; i <= segments; ++i) {
     const double a = kPi * i / segments;
     const double c = std::cos(a), s = std::sin(a);
-    points.push_back(ProjectVector(
-        {c * strike.n + s * dipLine.n, c * strike.e + s * dipLine.e, c * strike.d + s * dipLine.d},
-        projection));
+    points.push_back(ProjectVector({c * strike[0] + s * dipLine[0], c * strike[1] + s * dipLine[1],
+                                    c * strike[2] + s * dipLine[2]},
+                                   projection));
   }
   return points;
 }
@@ -102,11 +94,11 @@ std::optional<NetPoint> SlipArrow(const NetFault& fault) {
   // The converted lineation plunges downward; the sense letter says whether the
   // hanging wall moves along it or against it, by the rules that oriented it.
   const bool along = !SenseReversesLineation(fault.sense, fault.trend, fault.dipDirection);
-  Vec3 slip = FromTrendPlunge(fault.trend, fault.plunge);
-  if (!along) slip = {-slip.n, -slip.e, -slip.d};
-  const double h = std::hypot(slip.n, slip.e);
-  if (h < 1e-9) return std::nullopt;
-  return NetPoint{slip.e / h, slip.n / h};
+  Vector3 slip = DirectionOf(fault.trend, fault.plunge);
+  if (!along) slip = {-slip[0], -slip[1], -slip[2]};
+  const double h = std::hypot(slip[0], slip[1]);
+  if (!(h >= 1e-9)) return std::nullopt;  // vertical, or not finite
+  return NetPoint{slip[1] / h, slip[0] / h};
 }
 
 }  // namespace orvane
