@@ -4,7 +4,8 @@
 #include <string>
 
 #include "batch_run.h"
-#include "matrix.h"
+#include "reference/matrix.h"
+#include "rotation.h"
 #include "text.h"
 
 namespace {
@@ -22,17 +23,32 @@ void BM_NextToken(benchmark::State& state) {
 }
 BENCHMARK(BM_NextToken);
 
+// The engine's rotation and projection, and the plain matrix model they give the
+// bits of, for comparison.
 void BM_RotateAboutAxis(benchmark::State& state) {
-  const MatrixC v = DirectionVector(120, 40);
-  for (auto _ : state) benchmark::DoNotOptimize(RotateAboutAxis(v, 30, 180, 0));
+  const Vector3 v = DirectionOf(120, 40);
+  for (auto _ : state) benchmark::DoNotOptimize(AxisRotation(30, 180, 0).Apply(v));
 }
 BENCHMARK(BM_RotateAboutAxis);
 
+void BM_RotateAboutAxisMatrixModel(benchmark::State& state) {
+  const reference::MatrixC v = reference::DirectionVector(120, 40);
+  for (auto _ : state) benchmark::DoNotOptimize(reference::RotateAboutAxis(v, 30, 180, 0));
+}
+BENCHMARK(BM_RotateAboutAxisMatrixModel);
+
 void BM_ProjectOntoPlane(benchmark::State& state) {
-  const MatrixC v = DirectionVector(120, 10), n = DirectionVector(90, -30);
-  for (auto _ : state) benchmark::DoNotOptimize(ProjectOntoPlane(v, n));
+  const Vector3 v = DirectionOf(120, 10), n = DirectionOf(90, -30);
+  for (auto _ : state) benchmark::DoNotOptimize(ProjectedOntoPlane(v, n));
 }
 BENCHMARK(BM_ProjectOntoPlane);
+
+void BM_ProjectOntoPlaneMatrixModel(benchmark::State& state) {
+  const reference::MatrixC v = reference::DirectionVector(120, 10);
+  const reference::MatrixC n = reference::DirectionVector(90, -30);
+  for (auto _ : state) benchmark::DoNotOptimize(reference::ProjectOntoPlane(v, n));
+}
+BENCHMARK(BM_ProjectOntoPlaneMatrixModel);
 
 void ConvertLines(benchmark::State& state, const char* untilting, const char* const* lines,
                   int count) {

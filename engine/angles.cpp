@@ -24,8 +24,6 @@ SinCosTable::SinCosTable() {
   }
 }
 
-const SinCosTable kSinCosTable;
-
 NotationTrigTable::NotationTrigTable() {
   for (int k = -kLimit; k <= kLimit; ++k) {
     const double x = static_cast<double>(k) * (kPi / 180);
@@ -35,28 +33,29 @@ NotationTrigTable::NotationTrigTable() {
   }
 }
 
-const NotationTrigTable kNotationTrigTable;
-
 }  // namespace detail
-
-double WrapAzimuthSlow(double x) {
-  if (!std::isfinite(x)) return x;
-  if (std::fabs(x) > kMaxLoopTurns * 360.0) x = std::fmod(x, 360.0) + 0.0;  // no negative zero
-  while (x >= 360) x -= 360;
-  while (x < 0) x += 360;
-  return x;
-}
 
 double WrapToRangeSlow(double low, double high, double value) {
   const double period = high - low;
   if (!std::isfinite(value) || !(period > 0)) return value;
   if (std::fabs(value - low) > kMaxLoopTurns * period ||
       std::fabs(value - high) > kMaxLoopTurns * period) {
-    value = low + std::fmod(value - low, period);
+    // The loops would take too long here, or forever once a step no longer changes
+    // the value. A remainder (exact when low is 0) lands where they would; a whole
+    // number of periods above the range ends on high, as the downward loop does.
+    const double r = std::fmod(value - low, period);
+    value = (r == 0 && value > high) ? high : low + r;
   }
   while (value < low) value += period;
   while (value > high) value -= period;
   return value;
+}
+
+double WrapAzimuthSlow(double x) {
+  // The loops of [0, 360) differ from those of [0, 360] only where a value comes
+  // down onto 360 from above: they take one more step, to 0.
+  const double r = WrapToRangeSlow(0, 360, x);
+  return (r == 360 && x >= 360) ? 0 : r;
 }
 
 }  // namespace orvane

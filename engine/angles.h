@@ -23,14 +23,20 @@ inline constexpr int kWholeDegreeLimit = 720;
 void SinCosDegreesComputed(double degrees, double& sine, double& cosine);
 
 // sin and cos of DegToRad(k) for whole k in [-kLimit, kLimit], at index k + kLimit,
-// filled at start-up by SinCosDegreesComputed.
+// filled by SinCosDegreesComputed.
 struct SinCosTable {
   static constexpr int kLimit = kWholeDegreeLimit;
   SinCosTable();
   double sine[2 * kLimit + 1];
   double cosine[2 * kLimit + 1];
 };
-extern const SinCosTable kSinCosTable;
+// Filled on first use, so that it is ready for every caller, static initialisers of
+// other files included. The values come from this machine's std::sin and std::cos at
+// run time, which is why the table is not a constant.
+inline const SinCosTable& WholeDegreeSinCos() {
+  static const SinCosTable table;
+  return table;
+}
 
 // The index of a whole number of degrees in [-720, 720] in the tables here; -1 for
 // other values and for -0, whose sine and tangent are -0, not the tables' +0.
@@ -48,8 +54,9 @@ inline int WholeDegreeIndex(double degrees) {
 inline void SinCosDegrees(double degrees, double& sine, double& cosine) {
   const int i = detail::WholeDegreeIndex(degrees);
   if (i >= 0) {
-    sine = detail::kSinCosTable.sine[i];
-    cosine = detail::kSinCosTable.cosine[i];
+    const detail::SinCosTable& table = detail::WholeDegreeSinCos();
+    sine = table.sine[i];
+    cosine = table.cosine[i];
     return;
   }
   detail::SinCosDegreesComputed(degrees, sine, cosine);
@@ -57,7 +64,7 @@ inline void SinCosDegrees(double degrees, double& sine, double& cosine) {
 
 namespace detail {
 // sin, cos and tan of k * (pi / 180) for whole k in [-kLimit, kLimit], at index
-// k + kLimit, filled at start-up with std::sin, std::cos and std::tan.
+// k + kLimit, filled with std::sin, std::cos and std::tan.
 struct NotationTrigTable {
   static constexpr int kLimit = kWholeDegreeLimit;
   NotationTrigTable();
@@ -65,7 +72,11 @@ struct NotationTrigTable {
   double cosine[2 * kLimit + 1];
   double tangent[2 * kLimit + 1];
 };
-extern const NotationTrigTable kNotationTrigTable;
+// Filled on first use, like WholeDegreeSinCos.
+inline const NotationTrigTable& WholeDegreeNotationTrig() {
+  static const NotationTrigTable table;
+  return table;
+}
 
 }  // namespace detail
 
@@ -74,15 +85,26 @@ extern const NotationTrigTable kNotationTrigTable;
 // the same functions, so the results are the bits the functions give.
 inline double NotationSin(double degrees) {
   const int i = detail::WholeDegreeIndex(degrees);
-  return i >= 0 ? detail::kNotationTrigTable.sine[i] : std::sin(degrees * (kPi / 180));
+  return i >= 0 ? detail::WholeDegreeNotationTrig().sine[i] : std::sin(degrees * (kPi / 180));
 }
 inline double NotationCos(double degrees) {
   const int i = detail::WholeDegreeIndex(degrees);
-  return i >= 0 ? detail::kNotationTrigTable.cosine[i] : std::cos(degrees * (kPi / 180));
+  return i >= 0 ? detail::WholeDegreeNotationTrig().cosine[i] : std::cos(degrees * (kPi / 180));
 }
 inline double NotationTan(double degrees) {
   const int i = detail::WholeDegreeIndex(degrees);
-  return i >= 0 ? detail::kNotationTrigTable.tangent[i] : std::tan(degrees * (kPi / 180));
+  return i >= 0 ? detail::WholeDegreeNotationTrig().tangent[i] : std::tan(degrees * (kPi / 180));
+}
+
+// A lineation's plunge computed from a vector (projection, rake and azimuth notations,
+// untilting) smaller than this many degrees is stored as exactly 0. On a lineation
+// that is exactly horizontal (striae along strike, a rake of 0 or 180) rounding leaves
+// a plunge of about 1e-14 degrees either way, and its sign would decide which way the
+// sense rules and the final folding turn the lineation. No measured plunge is that
+// small; the rule that a horizontal lineation keeps its trend needs an exact 0.
+inline constexpr double kHorizontalPlungeLimit = 1e-9;
+inline double HorizontalIfNoise(double plunge) {
+  return std::fabs(plunge) < kHorizontalPlungeLimit ? 0.0 : plunge;
 }
 
 // Wraps into [0, 360) by whole turns: 360 -> 0, 725 -> 5, -0.5 -> 359.5. A negative
@@ -90,17 +112,21 @@ inline double NotationTan(double degrees) {
 // finite value; NaN is returned unchanged.
 double WrapAzimuthSlow(double x);
 inline double WrapAzimuth(double x) {
-  // At most one turn up, as the loop takes it (atan2 gives such values all the
-  // time). Anything else, and a sum that rounds to 360, takes the loops.
+  // At most one turn up or down, as the loops take it: atan2 gives values below 0
+  // all the time, and turning a trend round by 180 values from 360 on. Anything
+  // else, and a sum that rounds to 360, takes the loops.
   const double up = x + 360;
-  const double r = x < 0 ? up : x;
+  const double down = x - 360;
+  const double r = x < 0 ? up : (x >= 360 ? down : x);
   if (r >= 0 && r < 360) return r;
   return WrapAzimuthSlow(x);
 }
 
 // Shifts a value by whole periods (high - low) into [low, high]: first up while below
 // low, then down while above high. With (-180, 180): 190 -> -170, -180 stays,
-// 540 -> 180, -540 -> -180. Terminates for every finite value.
+// 540 -> 180, -540 -> -180; with (0, 360): 360 stays, 720 -> 360. Terminates for
+// every finite value; NaN and infinities are returned unchanged. The one wrap of the
+// engine: WrapAzimuth and the plane attitude's azimuth are built on it.
 double WrapToRangeSlow(double low, double high, double value);
 inline double WrapToRange(double low, double high, double value) {
   // Inside, or one period out: the loops would take at most one step, taken here

@@ -1,8 +1,7 @@
 #include "direction.h"
 
-#include <cmath>
-
 #include "numbers.h"
+#include "slash_notation.h"
 #include "text.h"
 
 namespace orvane {
@@ -10,22 +9,7 @@ namespace orvane {
 namespace {
 // A strike that does not convert reads as this mark, and so do the digits "91".
 constexpr int kRejectedStrike = 91;
-constexpr std::size_t kMaxSlashTail = 99;
 }  // namespace
-
-void DirectionC::NormalizeAzimuthSlow() {
-  if (std::isnan(Azimuth)) return;
-  // Far from the range the loops would take too long (or forever, once adding 360
-  // no longer changes the value): a remainder brings it close first.
-  if (std::fabs(Azimuth) > 64 * 360.0) {
-    const bool positive = Azimuth > 0;
-    Azimuth = std::fmod(Azimuth, 360.0) + 0.0;  // + 0.0: never a negative zero
-    // The loops bring a positive whole number of turns down to 360, not 0.
-    if (positive && Azimuth == 0) Azimuth = 360;
-  }
-  while (!(Azimuth >= 0)) Azimuth += 360;
-  while (Azimuth > 360) Azimuth -= 360;
-}
 
 bool ReadQuadrantAttitude(DirectionC& pair, std::string_view text) {
   if (!text.empty() && text[0] == 'N') {
@@ -39,7 +23,7 @@ bool ReadQuadrantAttitude(DirectionC& pair, std::string_view text) {
     const double strikeAzimuth = strikeLetter == 'W' ? 360.0 - strike : strike;
     if (remainder.empty()) return false;
     const auto dip = StrToInt(remainder.substr(0, remainder.size() - 1));
-    if (!dip) return false;
+    if (!dip || !IsFieldAngle(*dip)) return false;
     const char dipLetter = remainder.back();
     const bool plus = (strikeLetter == 'W' && (dipLetter == 'N' || dipLetter == 'E')) ||
                       (strikeLetter == 'E' && (dipLetter == 'S' || dipLetter == 'E'));
@@ -47,15 +31,9 @@ bool ReadQuadrantAttitude(DirectionC& pair, std::string_view text) {
     return true;
   }
 
-  const std::size_t slash = FindChar(text, '/');
-  if (slash == std::string_view::npos) return false;
-  const std::string_view azimuthText = text.substr(0, slash);
-  if (!IsNumber(azimuthText)) return false;
-  const auto dip = StrToFloat(text.substr(slash + 1, kMaxSlashTail));
-  if (!dip) return false;
-  const auto azimuth = StrToFloat(azimuthText);
-  if (!azimuth) return false;
-  pair.SetAttitude(*azimuth, *dip);
+  const auto slash = ReadSlashPair(text, SlashSides::FirstNumeric);
+  if (!slash) return false;
+  pair.SetAttitude(slash->first, slash->second);
   return true;
 }
 

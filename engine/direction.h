@@ -3,6 +3,8 @@
 
 #include <string_view>
 
+#include "angles.h"
+
 namespace orvane {
 
 // After SetAttitude or ReadQuadrantAttitude, (Azimuth, Plunge) is a plane's upward
@@ -21,14 +23,11 @@ struct DirectionC {
   }
   // Wraps Azimuth into [0, 360]: -30 -> 330, -360 -> 0, 360 stays, 400 -> 40, 720 -> 360.
   void NormalizeAzimuth() {
-    if (!(Azimuth >= 0 && Azimuth <= 360)) NormalizeAzimuthSlow();
+    if (!(Azimuth >= 0 && Azimuth <= 360)) Azimuth = WrapToRange(0, 360, Azimuth);
   }
 
   double Azimuth;
   double Plunge = 0;
-
- private:
-  void NormalizeAzimuthSlow();
 };
 
 // Reads a plane attitude token into `pair`:
@@ -36,8 +35,9 @@ struct DirectionC {
 //   dip, and the letter of the side it dips to. "N30E45S" -> 120/-45, "N5W30N" -> 85/-60.
 //   A strike that does not convert, or the strike 91, is rejected.
 // - otherwise the slash form dip direction "/" dip: "120/45" -> 120/-45.
-// False, with `pair` unchanged, for any text in neither form or whose numbers do not
-// convert ("S30W45E", "N91E30S", "N30E45.5S", "12a/45", "120/", "120/45S").
+// False, with `pair` unchanged, for any text in neither form, whose numbers do not
+// convert ("S30W45E", "N91E30S", "N30E45.5S", "12a/45", "120/", "120/45S"), or with
+// an angle beyond kMaxFieldAngle (numbers.h) in magnitude ("90/1e308", "N30E2000000000S").
 bool ReadQuadrantAttitude(DirectionC& pair, std::string_view text);
 
 }  // namespace orvane

@@ -6,7 +6,7 @@
 #include "angles.h"
 #include "direction.h"
 #include "line_conversion.h"
-#include "matrix.h"
+#include "rotation.h"
 #include "sense_rules.h"
 
 namespace orvane {
@@ -16,6 +16,14 @@ namespace {
 // Shorter than this fraction of the lineation, the part in the plane is rounding
 // noise: the lineation is perpendicular to the plane and has no projection.
 constexpr double kPerpendicularLimit = 1e-6;
+
+// The down component of a plane's unit normal below this magnitude counts as 0 in the
+// overturn rule of untilting: the plane is vertical. Rotating a vertical plane leaves
+// about 1e-16 either way, and that sign must not decide whether the lineation turns.
+constexpr double kVerticalNormalLimit = 1e-12;
+double DownUnlessVertical(double down) {
+  return std::fabs(down) < kVerticalNormalLimit ? 0.0 : down;
+}
 
 // A plane travels as its upward normal: azimuth = dip direction, plunge = dip - 90.
 Vector3 PlaneNormal(const ZelmDataC& datum) {
@@ -48,7 +56,7 @@ void Untilt(ZelmDataC& datum, const DirectionC& bedding, double angle) {
 
   const AxisRotation rotation(angle, axisAzimuth, 0);
   const Vector3 normal = PlaneNormal(datum);
-  const double downBefore = normal[2];
+  const double downBefore = DownUnlessVertical(normal[2]);
   const double dipDirectionBefore = datum.DipDirection;
   // Plane and lineation turn independently: all four angles are taken after both
   // rotations, so that the processor can work on the calls side by side.
@@ -56,7 +64,7 @@ void Untilt(ZelmDataC& datum, const DirectionC& bedding, double angle) {
   const Vector3 lineation = rotation.Apply(DirectionOf(datum.Trend, datum.Plunge));
   const double normalAzimuth = AzimuthOf(rotatedNormal);
   const double normalPlunge = PlungeOf(rotatedNormal);
-  const double lineationPlunge = PlungeOf(lineation);
+  const double lineationPlunge = HorizontalIfNoise(PlungeOf(lineation));
   const double lineationAzimuth = AzimuthOf(lineation);
   datum.SetDipDirection(normalAzimuth);
   datum.SetDip(normalPlunge + 90);
@@ -64,7 +72,7 @@ void Untilt(ZelmDataC& datum, const DirectionC& bedding, double angle) {
   datum.SetTrend(lineationAzimuth);
 
   // A plane turned over keeps its hanging wall: the lineation must turn with it.
-  const double product = downBefore * rotatedNormal[2];
+  const double product = downBefore * DownUnlessVertical(rotatedNormal[2]);
   if (product < 0) {
     FlipLineation(datum);
   } else if (product == 0) {
@@ -104,9 +112,9 @@ bool ProjectLineationOntoPlane(ZelmDataC& datum, LineContext& ctx) {
   const Vector3 normal = PlaneNormal(datum);
   const Vector3 lineation = DirectionOf(datum.Trend, datum.Plunge);
   double along = 0;
-  for (int i = 0; i < 3; ++i) along += lineation[i] * normal[i];
+  for (std::size_t i = 0; i < 3; ++i) along += lineation[i] * normal[i];
   double inPlane = 0;
-  for (int i = 0; i < 3; ++i) {
+  for (std::size_t i = 0; i < 3; ++i) {
     const double c = lineation[i] - along * normal[i];
     inPlane += c * c;
   }
@@ -122,7 +130,7 @@ bool ProjectLineationOntoPlane(ZelmDataC& datum, LineContext& ctx) {
     return false;
   }
   const Vector3 projected = ProjectedOntoPlane(lineation, normal);
-  datum.Plunge = PlungeOf(projected);
+  datum.Plunge = HorizontalIfNoise(PlungeOf(projected));
   datum.SetTrend(AzimuthOf(projected));
   return true;
 }

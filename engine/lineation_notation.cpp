@@ -4,8 +4,9 @@
 #include <optional>
 
 #include "angles.h"
-#include "matrix.h"
 #include "numbers.h"
+#include "rotation.h"
+#include "slash_notation.h"
 #include "text.h"
 #include "zelmdatac.h"
 
@@ -18,7 +19,6 @@ namespace {
 // on it.
 constexpr double kToDeg = 180 / kPi;
 
-constexpr std::size_t kMaxSlashTail = 99;
 constexpr std::size_t kMaxAzimuthPlungeTail = 999;
 
 bool IsStrikeEndLetter(char c) {
@@ -31,7 +31,7 @@ double ClampedAsin(double x) {
 
 // The number between the notation letter and the strike-end letter: "R30N" -> 30.
 std::optional<double> InnerNumber(std::string_view token) {
-  return StrToFloat(token.substr(1, token.size() - 2));
+  return StrToAngle(token.substr(1, token.size() - 2));
 }
 
 }  // namespace
@@ -57,7 +57,7 @@ bool ZelmDataC::ReadLineationNotation(std::string_view token) {
     const Vector3 dipLine = {NotationCos(delta) * NotationCos(alpha),
                              NotationCos(delta) * NotationSin(alpha), NotationSin(delta)};
     const Vector3 u = AxisRotation(theta, alpha, delta - 90).Apply(dipLine);
-    Plunge = ClampedAsin(u[2]) * kToDeg;
+    Plunge = HorizontalIfNoise(ClampedAsin(u[2]) * kToDeg);
     SetTrend(std::atan2(u[1], u[0]) * kToDeg);
     return true;
   }
@@ -87,14 +87,14 @@ bool ZelmDataC::ReadLineationNotation(std::string_view token) {
     const std::size_t e = FindChar(head, 'E');
     const std::size_t w = FindChar(head, 'W');
     const std::size_t k = (e == 2 || w == 2) ? 3 : 4;  // 1-based position of the trend letter
-    const auto trend = StrToFloat(token.substr(1, k - 2));
+    const auto trend = StrToAngle(token.substr(1, k - 2));
     if (!trend) return false;
     const char trendLetter = token.size() >= k ? token[k - 1] : '\0';
     const std::string_view remainder = token.size() > k ? token.substr(k) : std::string_view();
     const char endLetter = remainder.empty() ? '\0' : remainder.back();
     const std::string_view plungeText =
         remainder.empty() ? remainder : remainder.substr(0, remainder.size() - 1);
-    const auto plunge = StrToFloat(plungeText);
+    const auto plunge = StrToAngle(plungeText);
     if (!plunge) return false;
     SetTrend(*trend);
     if (trendLetter == 'E' && (endLetter == 'S' || endLetter == 'W')) {
@@ -114,7 +114,7 @@ bool ZelmDataC::ReadLineationNotation(std::string_view token) {
     std::size_t q = FindChar(token, 'E');
     if (q == std::string_view::npos) q = FindChar(token, 'W');
     if (q == std::string_view::npos) return false;
-    const auto angle = StrToFloat(token.substr(2, q - 2));
+    const auto angle = StrToAngle(token.substr(2, q - 2));
     if (!angle) return false;
     const bool north = token[1] == 'N';
     const bool east = token[q] == 'E';
@@ -122,27 +122,22 @@ bool ZelmDataC::ReadLineationNotation(std::string_view token) {
     if (token.size() > q + 1) {
       const std::string_view plungeText = token.substr(q + 1, kMaxAzimuthPlungeTail);
       if (!IsNumber(plungeText)) return false;
-      const auto plunge = StrToFloat(plungeText);
+      const auto plunge = StrToAngle(plungeText);
       if (!plunge) return false;
       Plunge = *plunge;
     } else {
       double x = std::fabs(alpha + 90 - Trend);
       if (x > 90) x = std::fabs(alpha - 90 - Trend);
-      Plunge = std::fabs(std::atan(NotationSin(x) * NotationTan(delta)) * kToDeg);
+      Plunge =
+          HorizontalIfNoise(std::fabs(std::atan(NotationSin(x) * NotationTan(delta)) * kToDeg));
     }
     return true;
   }
 
-  const std::size_t slash = FindChar(token, '/');
-  if (slash == std::string_view::npos) return false;
-  const std::string_view trendText = token.substr(0, slash);
-  const std::string_view plungeText = token.substr(slash + 1, kMaxSlashTail);
-  if (!IsNumber(trendText) || !IsNumber(plungeText)) return false;
-  const auto trend = StrToFloat(trendText);
-  const auto plunge = StrToFloat(plungeText);
-  if (!trend || !plunge) return false;
-  Plunge = *plunge;
-  SetTrend(*trend);
+  const auto slash = ReadSlashPair(token, SlashSides::BothNumeric);
+  if (!slash) return false;
+  Plunge = slash->second;
+  SetTrend(slash->first);
   return true;
 }
 

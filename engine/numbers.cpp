@@ -69,6 +69,46 @@ bool IsDecimalFloat(std::string_view s) {
   return i == n;
 }
 
+// True when the magnitude of a number in that grammar is below 1: its first non-zero
+// digit stands after the decimal point, counting the exponent in. Tells the two kinds
+// of out-of-range apart, which lie hundreds of decimal places away from 1.
+bool MagnitudeBelowOne(std::string_view s) {
+  std::size_t i = 0;
+  const std::size_t n = s.size();
+  if (i < n && (s[i] == '+' || s[i] == '-')) ++i;
+  // Decimal exponent of the first non-zero digit, from the digits alone.
+  long long lead = 0;
+  bool found = false;
+  for (; i < n && IsDigit(s[i]); ++i) {
+    if (found) {
+      ++lead;
+    } else if (s[i] != '0') {
+      found = true;
+    }
+  }
+  if (i < n && s[i] == '.') {
+    for (++i; i < n && IsDigit(s[i]); ++i) {
+      if (!found) {
+        --lead;
+        found = s[i] != '0';
+      }
+    }
+  }
+  if (!found) return true;  // zero
+  long long exponent = 0;
+  if (i < n && (s[i] == 'e' || s[i] == 'E')) {
+    ++i;
+    const bool negative = i < n && s[i] == '-';
+    if (i < n && (s[i] == '+' || s[i] == '-')) ++i;
+    constexpr long long kSaturated = 1'000'000'000;  // far beyond any double, no overflow
+    for (; i < n && IsDigit(s[i]); ++i) {
+      if (exponent < kSaturated) exponent = exponent * 10 + (s[i] - '0');
+    }
+    if (negative) exponent = -exponent;
+  }
+  return lead + exponent < 0;
+}
+
 }  // namespace
 
 std::optional<double> detail::StrToFloatFull(std::string_view text) {
@@ -80,7 +120,12 @@ std::optional<double> detail::StrToFloatFull(std::string_view text) {
   const std::string_view body = (s.front() == '+') ? s.substr(1) : s;
   double value = 0;
   const auto [end, ec] = DoubleFromChars(body.data(), body.data() + body.size(), value);
-  if (ec != std::errc() || end != body.data() + body.size()) return std::nullopt;
+  if (end != body.data() + body.size()) return std::nullopt;
+  if (ec == std::errc::result_out_of_range && MagnitudeBelowOne(body)) {
+    // Too small for a double: the nearest double is zero, with the text's sign.
+    return body.front() == '-' ? -0.0 : 0.0;
+  }
+  if (ec != std::errc()) return std::nullopt;
   if (!std::isfinite(value)) return std::nullopt;
   return value;
 }

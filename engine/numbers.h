@@ -13,11 +13,30 @@ namespace orvane {
 
 // String-to-float. Skips leading and trailing blanks; accepts an optional sign,
 // digits with "." as decimal separator (at least one digit, "5." and ".5" are fine)
-// and an optional exponent ("e" or "E", optional sign, digits). Everything else is
-// rejected: the empty text, "1.2.3", "-", ".", "inf", "nan", "0x1p3", "1e", and
-// values beyond the range of a double ("1e400") or below its smallest normal
-// magnitude ("1e-400"). A leading "+" is accepted.
+// and an optional exponent ("e" or "E", optional sign, digits), and gives the double
+// nearest to the number. Numbers too small for a double's normal range read as that
+// nearest double, subnormal or zero: "1e-310" and "4.9e-324" are subnormal, "1e-400"
+// is 0 and "-1e-400" is -0. Everything else is rejected: the empty text, "1.2.3",
+// "-", ".", "inf", "nan", "0x1p3", "1e", and magnitudes beyond the largest double
+// ("1e400", "-1e400"). A leading "+" is accepted.
 inline std::optional<double> StrToFloat(std::string_view text);
+
+// The largest magnitude, in degrees, of an angle read from a field (dip direction,
+// dip, trend, plunge, rake, quadrant angle, bedding). Beyond it a number no longer
+// describes a direction: its conversion to radians alone moves it by more than 1e-6
+// degrees (about |x| * 4e-16), and from about 5.7e307 on that conversion overflows
+// and sines are undefined. Field books write a turn or two at most ("400/20").
+inline constexpr double kMaxFieldAngle = 1e9;
+
+// True for a magnitude of at most kMaxFieldAngle (NaN fails).
+inline bool IsFieldAngle(double degrees) {
+  return degrees >= -kMaxFieldAngle && degrees <= kMaxFieldAngle;
+}
+
+// StrToFloat for an angle in degrees read from a field: also rejects magnitudes above
+// kMaxFieldAngle ("1e308", "-2e9"), so that every angle of a line stays finite
+// through the geometry. "400" -> 400, "-1e9" -> -1e9.
+inline std::optional<double> StrToAngle(std::string_view text);
 
 // String-to-integer (32-bit). Skips leading blanks; accepts an optional sign and
 // decimal digits, or hexadecimal digits behind "0x", "0X" or "$". Out-of-range
@@ -110,6 +129,17 @@ inline std::optional<double> StrToFloat(std::string_view text) {
   double value;
   if (detail::ShortDecimal(text, value)) return value;
   return detail::StrToFloatFull(text);
+}
+
+inline std::optional<double> StrToAngle(std::string_view text) {
+  double value;
+  if (!detail::ShortDecimal(text, value)) {
+    const auto full = detail::StrToFloatFull(text);
+    if (!full) return std::nullopt;
+    value = *full;
+  }
+  if (!IsFieldAngle(value)) return std::nullopt;
+  return value;
 }
 
 }  // namespace orvane

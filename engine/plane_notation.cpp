@@ -3,16 +3,12 @@
 #include <string>
 
 #include "direction.h"
-#include "numbers.h"
-#include "text.h"
+#include "slash_notation.h"
 #include "zelmdatac.h"
 
 namespace orvane {
 
 namespace {
-// The slash notation reads at most this many characters after the "/".
-constexpr std::size_t kMaxSlashTail = 99;
-
 bool ContainsEW(std::string_view token) {
   for (std::size_t i = 0; i + 1 < token.size(); ++i) {
     if (token[i] == 'E' && token[i + 1] == 'W') return true;
@@ -36,16 +32,11 @@ bool ZelmDataC::ReadPlaneNotation(std::string_view token) {
     return true;
   }
 
-  const std::size_t slash = FindChar(token, '/');
-  if (slash == std::string_view::npos) return false;
-  const std::string_view directionText = token.substr(0, slash);
-  const std::string_view dipText = token.substr(slash + 1, kMaxSlashTail);
-  if (!IsNumber(directionText)) return false;
-  const auto dipDirection = StrToFloat(directionText);
-  const auto dip = StrToFloat(dipText);
-  if (!dipDirection || !dip) return false;
-  SetDipDirection(*dipDirection);
-  SetDip(*dip);
+  // The slash notation (a token beginning with "N" went to the quadrant reader).
+  const auto slash = ReadSlashPair(token, SlashSides::FirstNumeric);
+  if (!slash) return false;
+  SetDipDirection(slash->first);
+  SetDip(slash->second);
   return true;
 }
 

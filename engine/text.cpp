@@ -2,20 +2,6 @@
 
 namespace orvane {
 
-std::string Trim(const std::string& text) {
-  return std::string(Trim(std::string_view(text)));
-}
-
-void NextToken(std::string& rest, std::string& token) {
-  std::string_view r = rest;
-  std::string_view t;
-  NextToken(r, t);
-  std::string newToken(t);
-  std::string newRest(r);
-  token = std::move(newToken);
-  rest = std::move(newRest);
-}
-
 namespace {
 
 // Length of the well-formed UTF-8 sequence starting at s[i], or 0 when there is none.

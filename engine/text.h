@@ -5,7 +5,6 @@
 #pragma once
 
 #include <cstddef>
-#include <string>
 #include <string_view>
 
 namespace orvane {
@@ -23,7 +22,6 @@ inline std::string_view Trim(std::string_view text) {
   while (e > b && IsBlankOrControl(text[e - 1])) --e;
   return text.substr(b, e - b);
 }
-std::string Trim(const std::string& text);
 
 // True when every character is a decimal digit, "." or "-". The empty text is
 // numeric too. Says nothing about the form: "1.2.3" and "--" pass.
@@ -75,7 +73,6 @@ inline void NextToken(std::string_view& rest, std::string_view& token) {
   token = Trim(rest.substr(0, cut));
   rest = Trim(rest.substr(cut + 1));
 }
-void NextToken(std::string& rest, std::string& token);
 
 // The first `maxChars` characters of `text`: UTF-8 sequences count as one
 // character and are never split; in text that is not valid UTF-8 every byte is

@@ -1,13 +1,15 @@
-// Directions as plain 3-vectors (north, east, down): the arithmetic behind the
-// MatrixC operations on 3x1 columns, without the general matrix around it.
+// Directions as plain 3-vectors (north, east, down): unit vectors from azimuth and
+// plunge and back, lengths and the projection onto a plane.
 //
-// Every function evaluates its products and sums in the same order as the MatrixC
-// operation it backs, so both give the same bits; results are rounded for output
-// and another order would move values that sit on a rounding boundary.
+// Every function evaluates its products and sums in the order of the plain matrix
+// formulation (3x1 columns, products summed from 0.0 in column order; the tests keep
+// that model), so both give the same bits: results are rounded for output, and
+// another order would move values that sit on a rounding boundary.
 #pragma once
 
 #include <array>
 #include <cmath>
+#include <cstddef>
 
 #include "angles.h"
 
@@ -43,7 +45,7 @@ inline Vector3 UnitOf(const Vector3& v) {
 inline Vector3 ProjectedOntoPlane(const Vector3& v, const Vector3& n) {
   const Vector3 u = UnitOf(n);
   Vector3 r;
-  for (int i = 0; i < 3; ++i) {
+  for (std::size_t i = 0; i < 3; ++i) {
     double p[3] = {-(u[i] * u[0]), -(u[i] * u[1]), -(u[i] * u[2])};
     p[i] = 1.0 + p[i];
     double sum = 0.0;

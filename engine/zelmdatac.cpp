@@ -19,22 +19,22 @@ void ZelmDataC::AssignSense(std::string_view text) {
 }
 
 bool ZelmDataC::ReadPlaneFields(std::string_view a, std::string_view b) {
-  const auto direction = StrToFloat(a);
+  const auto direction = StrToAngle(a);
   if (!direction) return false;
   SetDipDirection(*direction);
   if (b.empty() || !IsNumber(b)) return false;
-  const auto dip = StrToFloat(b);
+  const auto dip = StrToAngle(b);
   if (!dip) return false;
   SetDip(*dip);
   return true;
 }
 
 bool ZelmDataC::ReadLineationFields(std::string_view a, std::string_view b) {
-  const auto trend = StrToFloat(a);
+  const auto trend = StrToAngle(a);
   if (!trend) return false;
   SetTrend(*trend);
   if (b.empty() || !IsNumber(b)) return false;
-  const auto plunge = StrToFloat(b);
+  const auto plunge = StrToAngle(b);
   if (!plunge) return false;
   Plunge = *plunge;
   return true;

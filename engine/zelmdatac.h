@@ -46,21 +46,26 @@ class ZelmDataC {
     }
   }
 
+  // Every reader rejects an angle whose magnitude exceeds kMaxFieldAngle (numbers.h):
+  // "120 1e308", "R1e308N" and "210/-2e9" are no readable fields. So every value a
+  // reader stores is finite, and so is everything the geometry makes of it.
+
   // Plane from two separate fields ("120", "35"). The dip direction is set from `a`
   // before `b` is looked at. False when `b` is empty or not numeric, or when either
-  // text does not convert ("1.2.3").
+  // text does not convert ("1.2.3") or is too large an angle.
   bool ReadPlaneFields(std::string_view a, std::string_view b);
   // Lineation from two fields; the plunge is stored as read ("40", "-10" -> -10).
   bool ReadLineationFields(std::string_view a, std::string_view b);
 
   // Plane from one compact token: quadrant ("N30E40S", "NS60W", "EW45N") or slash
-  // ("120/35") notation. False when the token is in no notation or does not convert;
-  // the plane is then unchanged.
+  // ("120/35") notation. False when the token is in no notation, does not convert
+  // or holds too large an angle; the plane is then unchanged.
   bool ReadPlaneNotation(std::string_view token);
   // Lineation from one compact token: rake ("R30N"), plunge in the plane ("P20S"),
   // quadrant trend ("N30E20S"), quadrant azimuth ("AN80E", "AS30W25") or slash
   // ("200/30"). R, P and A without plunge use the plane already held. False when the
-  // token is in no notation, does not convert, or has no trend (P beyond the dip).
+  // token is in no notation, does not convert, holds too large an angle, or has no
+  // trend (P beyond the dip).
   bool ReadLineationNotation(std::string_view token);
 
  private:

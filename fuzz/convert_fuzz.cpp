@@ -1,15 +1,20 @@
 // Feeds arbitrary bytes through the whole conversion run and checks what the run
 // promises for every input: one output line per input line, each either the input
-// line unchanged, its error line, or a data line in the output format.
+// line unchanged, its error line, or a data line in the output format whose numbers
+// are finite and in range (RangesOf says which ranges).
+#include <cerrno>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "batch_run.h"
+#include "line_conversion.h"
 #include "numbers.h"
 #include "text.h"
 
@@ -48,7 +53,32 @@ class LinesOut : public OutputPane {
   std::vector<std::string> lines;
 };
 
-void CheckDataLine(std::string_view line, std::string_view out, const ConversionOptions& o) {
+// What the numbers of a converted line may be, from the run's settings.
+struct Ranges {
+  // Untilting recomputes the plane from its rotated normal, and untilting or the
+  // projection the lineation from its vector: those come out as dip and plunge in
+  // [0, 90] after the folding. Otherwise a dip or plunge is the one read, folded once
+  // (the dip by its setter, the plunge by the final folding): a value beyond
+  // [-90, 180] comes out beyond [0, 90], as 180 - x or -x. Readers take angles up to
+  // kMaxFieldAngle in magnitude, so such values lie in [180 - kMaxFieldAngle,
+  // kMaxFieldAngle].
+  bool dipFolded;     // dip in [0, 90]
+  bool plungeFolded;  // plunge in [0, 90]
+};
+
+Ranges RangesOf(const ConversionOptions& o) {
+  bool untilted = false;
+  try {
+    LineContext ctx(o, nullptr);
+    untilted = ctx.UntiltingPercentage() != 0;
+  } catch (const RunStopped&) {
+    // The run stops at its first data line: no line converts.
+  }
+  return {untilted, untilted || o.ProjectionToSurface};
+}
+
+void CheckDataLine(std::string_view line, std::string_view out, const ConversionOptions& o,
+                   const Ranges& ranges) {
   const std::size_t hash = line.find('#');
   const std::string_view comment =
       hash == std::string_view::npos ? std::string_view() : FirstCharacters(line.substr(hash), 99);
@@ -71,7 +101,15 @@ void CheckDataLine(std::string_view line, std::string_view out, const Conversion
   for (std::size_t k = 0; k < numbers; ++k) {
     const auto v = StrToFloat(tokens[k]);
     if (!v) Fail("a field is no number", line, out);
-    if ((k == 0 || k == 2) && (*v < 0 || *v > 360)) Fail("azimuth out of range", line, out);
+    if (!std::isfinite(*v)) Fail("a number is not finite", line, out);
+    if (k % 2 == 0) {  // dip direction, trend
+      if (*v < 0 || *v > 360) Fail("azimuth out of [0, 360]", line, out);
+      continue;
+    }
+    const bool folded = k == 1 ? ranges.dipFolded : ranges.plungeFolded;
+    if (folded ? (*v < 0 || *v > 90) : (*v < 180 - kMaxFieldAngle || *v > kMaxFieldAngle)) {
+      Fail(k == 1 ? "dip out of range" : "plunge out of range", line, out);
+    }
   }
   if (o.SenseData) {
     const std::string_view s = tokens.back();
@@ -109,6 +147,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     bytes.remove_prefix(nl == std::string_view::npos ? bytes.size() : nl + 1);
   }
 
+  const Ranges ranges = RangesOf(o);
   LinesIn input(lines);
   LinesOut output;
   int notices = 0;
@@ -136,24 +175,39 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       if (!out.ends_with(tail)) Fail("error line does not echo its input", line, out);
       continue;
     }
-    CheckDataLine(line, out, o);
+    CheckDataLine(line, out, o, ranges);
   }
   return 0;
 }
 
 #ifdef ORVANE_FUZZ_REPLAY
-// Without libFuzzer: replay the files named on the command line.
+// Without libFuzzer: replay the files named on the command line. A file that cannot
+// be read fails the replay, and so does a call without files.
 int main(int argc, char** argv) {
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: %s CORPUS-FILE...\n", argv[0]);
+    return 2;
+  }
   for (int i = 1; i < argc; ++i) {
     std::FILE* f = std::fopen(argv[i], "rb");
-    if (!f) continue;
+    if (!f) {
+      std::fprintf(stderr, "cannot open '%s': %s\n", argv[i], std::strerror(errno));
+      return 1;
+    }
     std::string content;
     char buf[65536];
     std::size_t n;
     while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) content.append(buf, n);
+    const bool failed = std::ferror(f) != 0;
+    const int error = errno;
     std::fclose(f);
+    if (failed) {
+      std::fprintf(stderr, "cannot read '%s': %s\n", argv[i], std::strerror(error));
+      return 1;
+    }
     LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(content.data()), content.size());
   }
+  std::printf("%d corpus files replayed\n", argc - 1);
   return 0;
 }
 #endif

@@ -202,13 +202,16 @@ TEST(ConvertRun, NetCountsEveryLine) {
   const Outcome o = Convert(FieldBook(9000), s);
   EXPECT_EQ(o.result.net.faults.size(), 4000u);  // 4 of every 9 lines convert
   EXPECT_EQ(o.result.net.leftOut, 5000);
-  // A converted line the net cannot read back (a plunge that is no number) is left
-  // out, and counted.
+  // A plunge beyond any angle makes an error line, which is left out, and counted
+  // (no converted line carries a number the net cannot read back).
   s.options.OneDecimal = true;
   const std::string huge = "1" + std::string(308, '0');
   const Outcome odd = Convert("120 30 45 20 N\n120 30 45 " + huge + " N\n\n", s);
-  ASSERT_EQ(odd.result.status, kExitConverted);
-  EXPECT_NE(odd.output.find("nan"), std::string::npos) << odd.output;
+  ASSERT_EQ(odd.result.status, kExitLineErrors);
+  EXPECT_EQ(odd.output.find("nan"), std::string::npos) << odd.output;
+  EXPECT_NE(odd.output.find("# error in liniation data with 'ddd dd' format [120 30 45 1"),
+            std::string::npos)
+      << odd.output;
   ASSERT_EQ(odd.result.net.faults.size(), 1u);
   EXPECT_EQ(odd.result.net.faults[0].sense, 'N');
   EXPECT_DOUBLE_EQ(odd.result.net.faults[0].plunge, 11.2);

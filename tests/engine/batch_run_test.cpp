@@ -65,11 +65,23 @@ TEST(BatchRun, ColumnsAndRounding) {
   ConversionOptions o = Options();
   o.OneDecimal = true;
   EXPECT_EQ(One("359.96 45.0 10.04 0.05 N", o), " 360 45 10 0.1 N ");
-  // Absurd values are written in full instead of wrapping around 32 bits; negative
-  // numbers get the padding of numbers below 10.
-  EXPECT_EQ(One("10 1000000000000000000000000000000 10 5 N"),
-            " 190  -1000000000000000019884624838656  10  5 N ");
-  EXPECT_EQ(One("10 1000000000000000000000000000000 10 5 N", o), " 190 -1e+30 10 5 N ");
+  // The largest dip a field may hold, folded once; negative numbers get the padding
+  // of numbers below 10.
+  EXPECT_EQ(One("10 1000000000 10 5 N"), " 190  -999999820  10  5 N ");
+  // Absurd values (readers take none, a datum set directly may hold them) are
+  // written in full instead of wrapping around 32 bits.
+  ZelmDataC wide;
+  wide.SetDipDirection(190);
+  wide.Dip = -1e30;
+  wide.SetTrend(10);
+  wide.Plunge = 5;
+  wide.SetSense("N");
+  std::string out;
+  AppendOutputLine(out, wide, Options(), "");
+  EXPECT_EQ(out, " 190  -1000000000000000019884624838656  10  5 N ");
+  out.clear();
+  AppendOutputLine(out, wide, o, "");
+  EXPECT_EQ(out, " 190 -1e+30 10 5 N ");
 }
 
 TEST(BatchRun, DeclinationIsSubtractedAndWrapped) {

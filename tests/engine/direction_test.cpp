@@ -18,9 +18,11 @@ TEST(Direction, NormalizeAzimuthKeepsTheClosedRange) {
     EXPECT_GE(a, 0) << huge;
     EXPECT_LE(a, 360) << huge;
   }
+  EXPECT_TRUE(std::isnan(DirectionC(NAN).Azimuth));
   // Beyond the loops' reach the remainder still gives what they would.
   EXPECT_EQ(DirectionC(360.0 * 1e6).Azimuth, 360);
   EXPECT_FALSE(std::signbit(DirectionC(-360.0 * 1e6).Azimuth));
+  EXPECT_EQ(DirectionC(INFINITY).Azimuth, INFINITY);  // unchanged, and no endless loop
   DirectionC d(10);
   d.SetAttitude(-30, 45);
   EXPECT_EQ(d.Azimuth, 330);
@@ -55,6 +57,7 @@ TEST(Direction, AcceptedAttitudes) {
       {"400/45", 40, -45},
       {"360/45", 360, -45},
       {"720/45", 360, -45},
+      {"N30E1000000000S", 120, 1e9 - 90},  // the largest angle a field may hold
       // Only 99 characters after the slash are read: the "x" is beyond them.
       {"120/45." + std::string(96, '0') + "x", 120, -45},
   };
@@ -67,10 +70,11 @@ TEST(Direction, AcceptedAttitudes) {
 }
 
 TEST(Direction, RejectedAttitudesLeaveThePair) {
-  for (const char* text :
-       {"S30W45E",   "n30e45s", "",     "N91E30S",  "NE30S",     "N",        "N5e30S",
-        "12a/45",    "S30/45",  "N30E", "N0E",      "N30E45.5S", "N130E45S", "120/",
-        "120/45/10", "120/45S", "/45",  "1.2.3/45", "-/45",      "120/1e400"}) {
+  for (const char* text : {"S30W45E", "n30e45s", "", "N91E30S", "NE30S", "N", "N5e30S", "12a/45",
+                           "S30/45", "N30E", "N0E", "N30E45.5S", "N130E45S", "120/", "120/45/10",
+                           "120/45S", "/45", "1.2.3/45", "-/45", "120/1e400",
+                           // Angles beyond a billion degrees describe no direction.
+                           "90/1e308", "1000000001/45", "N30E1000000001S", "N30E2147483647S"}) {
     DirectionC d(0);
     d.SetAttitude(12, 34);
     EXPECT_FALSE(ReadQuadrantAttitude(d, text)) << text;

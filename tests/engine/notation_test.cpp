@@ -19,10 +19,12 @@ struct PlaneCase {
 
 TEST(PlaneNotation, AcceptedTokens) {
   const PlaneCase cases[] = {
-      {"N30E40S", 120, 40},    {"NS60W", 270, 60},  {"EW45N", 0, 45},    {"NS30E", 90, 30},
-      {"EW45S", 180, 45},      {"120/35", 120, 35}, {"-30/95", 150, 85}, {"400/20", 40, 20},
-      {"N30W45N", 60, 45},     {"N5E30S", 95, 30},  {"N90W30N", 0, 30},  // 360 from the reader
-      {"120/45.5", 120, 45.5},
+      {"N30E40S", 120, 40},       {"NS60W", 270, 60},   {"EW45N", 0, 45},
+      {"NS30E", 90, 30},          {"EW45S", 180, 45},   {"120/35", 120, 35},
+      {"-30/95", 150, 85},        {"400/20", 40, 20},   {"N30W45N", 60, 45},
+      {"N5E30S", 95, 30},         {"N90W30N", 0, 30},  // 360 from the reader
+      {"120/45.5", 120, 45.5},    {"120/+45", 120, 45}, {"120/4.5e1", 120, 45},
+      {"-1000000000/45", 80, 45},  // -1e9 is 2777777 turns and 280 degrees below 0: wrapped to 80
   };
   for (const auto& c : cases) {
     ZelmDataC d;
@@ -33,8 +35,11 @@ TEST(PlaneNotation, AcceptedTokens) {
 }
 
 TEST(PlaneNotation, RejectedTokensLeaveThePlane) {
-  for (const char* token : {"S30W40E", "n30e40s", "30EW", "12a/40", "/40", "1.2.3/40", "-/40",
-                            "120/", "120/4x", "NS", "N91E30S", "N30E45.5S", "x"}) {
+  for (const char* token :
+       {"S30W40E", "n30e40s", "30EW", "12a/40", "/40", "1.2.3/40", "-/40", "120/", "120/4x", "NS",
+        "N91E30S", "N30E45.5S", "x",
+        // Angles beyond a billion degrees describe no direction.
+        "210/1e308", "1000000001/40", "120/-1.000000001e9", "N30E1000000001S"}) {
     ZelmDataC d;
     d.SetDipDirection(11);
     d.SetDip(22);
@@ -135,11 +140,38 @@ TEST(LineationNotation, RejectedTokens) {
     const char* token;
     double dip;
   } cases[] = {
-      {"r30n", 40},     {"R30", 40},        {"RN", 40},       {"R3x0N", 40}, {"P20", 40},
-      {"P20N", 0},      {"P50N", 40},  // steeper than the plane, or a horizontal plane
-      {"N30E", 40},     {"N3xE20N", 40},    {"N30E2y0S", 40}, {"AX30E", 40}, {"AN30", 40},
-      {"ANE", 40},      {"AN30E1.2.3", 40}, {"AN30Ex", 40},   {"/30", 40},   {"200/", 40},
-      {"1.2.3/30", 40}, {"20a/30", 40},     {"x", 40},
+      {"r30n", 40},
+      {"R30", 40},
+      {"RN", 40},
+      {"R3x0N", 40},
+      {"P20", 40},
+      {"P20N", 0},
+      {"P50N", 40},  // steeper than the plane, or a horizontal plane
+      {"N30E", 40},
+      {"N3xE20N", 40},
+      {"N30E2y0S", 40},
+      {"AX30E", 40},
+      {"AN30", 40},
+      {"ANE", 40},
+      {"AN30E1.2.3", 40},
+      {"AN30Ex", 40},
+      {"/30", 40},
+      {"200/", 40},
+      {"1.2.3/30", 40},
+      {"20a/30", 40},
+      {"x", 40},
+      {"200/+30", 40},
+      {"200/3e1", 40},
+      // Angles beyond a billion degrees describe no direction.
+      {"R1e308N", 40},
+      {"R-1000000001N", 40},
+      {"P1e308N", 40},
+      {"N40W1e308N", 40},
+      {"N4E1000000001N", 40},
+      {"AN1e308E", 40},
+      {"AN30E1000000001", 40},
+      {"1000000001/30", 40},
+      {"200/-1000000001", 40},
   };
   for (const auto& c : cases) {
     ZelmDataC d;

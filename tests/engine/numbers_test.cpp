@@ -6,6 +6,7 @@
 #include <clocale>
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <random>
 #include <string>
 
@@ -28,9 +29,39 @@ TEST(Numbers, StrToFloatAcceptsDecimalSyntax) {
 }
 
 TEST(Numbers, StrToFloatRejectsEverythingElse) {
-  for (const char* text : {"",    " ",   "1.2.3",    "-",     ".",      "--5",    "+-5",
-                           "inf", "nan", "infinity", "0x1p3", "1e",     "1e5x",   "12a",
-                           "1,5", "1 2", "e5",       "1e400", "-1e400", "1e-400", "nan(1)"}) {
+  for (const char* text :
+       {"",      " ",  "1.2.3", "-",   ".",   "--5", "+-5", "inf",   "nan",    "infinity",
+        "0x1p3", "1e", "1e5x",  "12a", "1,5", "1 2", "e5",  "1e400", "-1e400", "nan(1)"}) {
+    EXPECT_FALSE(StrToFloat(text).has_value()) << text;
+  }
+}
+
+TEST(Numbers, StrToFloatReadsTinyNumbersAsTheNearestDouble) {
+  const double minNormal = std::numeric_limits<double>::min();
+  const double minSubnormal = std::numeric_limits<double>::denorm_min();
+  const struct {
+    const char* text;
+    double value;
+  } cases[] = {
+      {"2.2250738585072014e-308", minNormal},
+      {"1e-310", 1e-310},
+      {"4.9e-324", minSubnormal},
+      {"2.4703282292062328e-324", minSubnormal},  // just above half the smallest: rounds up
+      {"2.4703282292062327e-324", 0},             // just below: rounds to zero
+      {"1e-400", 0},
+      {"0.00000000001e-320", 0},
+      {"-1e-400", -0.0},
+      {"1e-99999999999999999999", 0},
+      {"1.7976931348623157e308", std::numeric_limits<double>::max()},
+  };
+  for (const auto& c : cases) {
+    const auto got = StrToFloat(c.text);
+    ASSERT_TRUE(got.has_value()) << c.text;
+    EXPECT_EQ(*got, c.value) << c.text;
+    EXPECT_EQ(std::signbit(*got), c.text[0] == '-') << c.text;
+  }
+  // Beyond the largest double, however the digits are written.
+  for (const char* text : {"1.8e308", "1000e306", "0.0001e313", "-1e99999999999999999999"}) {
     EXPECT_FALSE(StrToFloat(text).has_value()) << text;
   }
 }

@@ -9,11 +9,10 @@ namespace orvane {
 namespace {
 
 TEST(Text, TrimRemovesBlanksAndControlCharacters) {
-  EXPECT_EQ(Trim(std::string_view("  12 \t\r")), "12");
-  EXPECT_EQ(Trim(std::string_view("\x01\x1f a b \x7f")),
-            "a b \x7f");  // DEL is not a control byte here
-  EXPECT_EQ(Trim(std::string_view(" \t ")), "");
-  EXPECT_EQ(Trim(std::string_view("\xc2\xb0")), "\xc2\xb0");  // UTF-8 bytes are kept
+  EXPECT_EQ(Trim("  12 \t\r"), "12");
+  EXPECT_EQ(Trim("\x01\x1f a b \x7f"), "a b \x7f");  // DEL is not a control byte here
+  EXPECT_EQ(Trim(" \t "), "");
+  EXPECT_EQ(Trim("\xc2\xb0"), "\xc2\xb0");  // UTF-8 bytes are kept
 }
 
 TEST(Text, IsNumberChecksCharactersOnly) {
@@ -48,9 +47,9 @@ TEST(Text, NextTokenSplitsAtSpaceCommaTab) {
   EXPECT_EQ(Tokens("a,b c"), (V{"a", "b", "c"}));
 }
 
-TEST(Text, NextTokenOnStringsLeavesRest) {
-  std::string rest = "120 ,30";
-  std::string token;
+TEST(Text, NextTokenLeavesTheTrimmedRest) {
+  std::string_view rest = "120 ,30";
+  std::string_view token;
   NextToken(rest, token);
   EXPECT_EQ(token, "120");
   EXPECT_EQ(rest, ",30");
