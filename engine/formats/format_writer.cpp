@@ -13,8 +13,10 @@ bool IsSenseLetter(std::string_view token) {
 }
 
 // A number as an output line writes it: what the engine's number reading takes,
-// without blanks ("120", "45.4", "-1e+20").
+// without blanks ("120", "45.4", "-1e+20"), or a value that is no finite number,
+// which a run writes for an angle too large to compute with.
 bool IsNumberText(std::string_view token) {
+  if (token == "nan" || token == "-nan" || token == "inf" || token == "-inf") return true;
   return !token.empty() && token[0] != '+' && StrToFloat(token).has_value();
 }
 
@@ -105,7 +107,12 @@ void FaultRowWriter::AppendLine(std::string_view line, long lineNumber, const Wr
 }
 
 void AppendBlanking(std::string& out, std::string_view text, std::string_view separators) {
-  for (const char c : text) out += separators.find(c) == std::string_view::npos ? c : ' ';
+  for (std::size_t cut; (cut = text.find_first_of(separators)) != std::string_view::npos;) {
+    out += text.substr(0, cut);
+    out += ' ';
+    text.remove_prefix(cut + 1);
+  }
+  out += text;
 }
 
 std::string FormatFileBytes(const FormatWriter& format, std::span<const std::string> outputLines,

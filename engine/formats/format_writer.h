@@ -65,7 +65,8 @@ enum class OutputLineKind { Blank, Comment, Fault, Other };
 // The kind of an output line and, for a fault, its fields. A fault line is two or
 // four numbers (dip direction, dip, then trend and plunge), then at most one sense
 // letter, then an optional comment from the first "#"; numbers are what the output
-// line writes: an optional "-", digits, and at most one "." with digits after it.
+// line writes ("120", "45.4", "-1e+20"), "nan" and "inf" with or without "-"
+// included (what a run writes for an angle too large to compute with).
 struct OutputLineParts {
   OutputLineKind kind = OutputLineKind::Other;
   FaultFields fault;  // for OutputLineKind::Fault

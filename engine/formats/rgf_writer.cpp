@@ -37,8 +37,27 @@ std::string_view SenseWord(char sense) {
 // "-1e+20" -> "-100000000000000000000.0". Rounded half away from zero, as the
 // output line is.
 void AppendOneDecimal(std::string& out, std::string_view number) {
-  const double value = StrToFloat(number).value_or(0);  // the line's reader checked it
-  constexpr double kWholeBeyond = 562949953421312.0;    // 2^49: 15 digits hold no fraction
+  // The usual numbers, "120" and "45.4", need no arithmetic.
+  const std::size_t digitsFrom = number.starts_with('-') ? 1 : 0;
+  const std::size_t point = number.find('.');
+  const std::size_t wholeEnd = point == std::string_view::npos ? number.size() : point;
+  bool plain =
+      wholeEnd > digitsFrom && (point == std::string_view::npos || point + 2 == number.size());
+  for (std::size_t i = digitsFrom; plain && i < number.size(); ++i) {
+    plain = i == point || (number[i] >= '0' && number[i] <= '9');
+  }
+  if (plain) {
+    out += number;
+    if (point == std::string_view::npos) out += ".0";
+    return;
+  }
+  const auto parsed = StrToFloat(number);
+  if (!parsed) {  // "nan", "inf": no number to round
+    out += number;
+    return;
+  }
+  const double value = *parsed;
+  constexpr double kWholeBeyond = 562949953421312.0;  // 2^49: 15 digits hold no fraction
   if (!(std::fabs(value) < kWholeBeyond)) {
     AppendInteger(out, RoundToInt(value));
     out += ".0";

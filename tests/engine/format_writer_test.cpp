@@ -98,6 +98,8 @@ TEST(FormatWriter, OneDecimalFormAndLinesWithoutSenseOrLineation) {
             "45.4,7.3,123,5,N,site 3,1\r\n"
             "359.9,0,10.5,0.1,S,,2\r\n");
   EXPECT_EQ(Write("fpl", decimal), "2,45.4,7.3,123,5,site 3\r\n4,359.9,0,10.5,0.1\r\n");
+  // An angle too large to compute with comes out as "nan", and is copied as it is.
+  EXPECT_EQ(Write("fpl", {" 120 30 -nan -nan N "}), "2,120,30,-nan,-nan\r\n");
   const std::string rgf = Write("rgf", decimal);
   EXPECT_NE(rgf.find("\tSTRIAE\t45.4\t7.3\t123.0\t5.0\tNORMAL\t\tsite 3\t\r\n"), std::string::npos)
       << rgf;
@@ -145,6 +147,8 @@ TEST(FormatWriter, Sg2psNumbersRoundToOneDecimal) {
       {"1e-05", "0.0"},
       {"-1e+20", "-100000000000000000000.0"},
       {"123456789012345", "123456789012345.0"},
+      {"-nan", "-nan"},
+      {"inf", "inf"},
   };
   for (const auto& r : rows) {
     const std::string line = std::string(" 1 2 ") + r.number + " 4 N ";
