@@ -78,7 +78,7 @@ rm -f out.fpl out.rgf
 "$convert" --declination 2W -o out -o out.csv -o out.fpl -o out.rgf book.txt 2>err.txt
 check "stopped run: exit 2" [ $? = 2 ]
 check "stopped run: old files kept" eval 'cmp -s out.fdt old && cmp -s out.csv old'
-check "stopped run: no new file" [ ! -e out.fpl ] && [ ! -e out.rgf ]
+check "stopped run: no new file" eval '[ ! -e out.fpl ] && [ ! -e out.rgf ]'
 check "stopped run: no temporary file" no_temporary
 rm -f fifo
 mkfifo fifo
