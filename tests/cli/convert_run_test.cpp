@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "file_formats.h"
 #include "stream_fakes.h"
 
 namespace orvane::cli {
@@ -100,6 +101,45 @@ TEST(ConvertRun, FaultDataFileHasCrLfAndLeavesOutHashLines) {
   s.options.RemoveComment = false;
   EXPECT_EQ(Convert(book, s).output,
             " 120 30  50 11 N \r\n# note\r\n  # kept\r\n# error in surface data [x]\r\n\r\n");
+}
+
+// Every format written while the run streams, on any number of threads, is the
+// file that the whole-file writer makes of the run's output lines.
+TEST(ConvertRun, SeveralFormatsAtOnceAreTheirWholeFiles) {
+  const std::string book = FieldBook(20000);
+  RunSettings s = Settings(1);
+  s.location = "Valle Scura";
+  s.options.RemoveComment = false;
+  const Outcome listing = Convert(book, s);
+  std::vector<std::string> lines;
+  for (std::size_t at = 0, end; (end = listing.output.find('\n', at)) != std::string::npos;
+       at = end + 1) {
+    lines.push_back(listing.output.substr(at, end - at));
+  }
+  ASSERT_EQ(lines.size(), 20000u);
+  WriteOptions options;
+  options.run = s.options;
+  options.location = s.location;
+  for (const unsigned threads : {1u, 3u}) {
+    s.threads = threads;
+    StringSource source(book, 4093);
+    std::vector<StringSink> sinks(FileFormats().size() + 1);
+    std::vector<RunOutput> outputs;
+    for (std::size_t k = 0; k < FileFormats().size(); ++k) {
+      outputs.push_back({&sinks[k], FileFormats()[k].writer});
+    }
+    outputs.push_back({&sinks.back(), nullptr});
+    StringSink diagnostics;
+    const RunResult r = ConvertRun(s, source, outputs, diagnostics);
+    EXPECT_EQ(r.status, listing.result.status);
+    EXPECT_EQ(diagnostics.text, listing.diagnostics) << "each error line reported once";
+    for (std::size_t k = 0; k < FileFormats().size(); ++k) {
+      const FormatWriter& format = *FileFormats()[k].writer;
+      EXPECT_TRUE(sinks[k].text == FormatFileBytes(format, lines, options, TextEncoding::Utf8))
+          << format.Name() << " on " << threads << " threads";
+    }
+    EXPECT_TRUE(sinks.back().text == listing.output);
+  }
 }
 
 TEST(ConvertRun, UnreadableSettingStopsTheRunAtTheLineThatNeedsIt) {
