@@ -55,6 +55,7 @@ RunResult ConvertRun(const RunSettings& settings, ByteSource& input, ByteSink& o
   block.dropComments = settings.faultDataFile && settings.options.RemoveComment;
   block.collectNet = settings.collectNet;
   block.lineLimit = settings.lineLimit;
+  block.sourceLines = settings.sourceLines;
 
   RunResult result;
   LineReader reader(input, settings.lineLimit);

@@ -20,6 +20,9 @@ struct BlockSettings {
   bool dropComments = false;  // leave out lines beginning with "#" (fault data file)
   bool collectNet = false;    // read each written data line back as a fault
   std::size_t lineLimit = 0;  // the limit that cut the lines marked overlong
+  // For input translated from another format: the source line of each input line,
+  // which diagnostics name instead of the line's own number.
+  const std::vector<long>* sourceLines = nullptr;
 };
 
 // Consecutive input lines and, once converted, what the run writes for them.

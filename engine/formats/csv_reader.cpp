@@ -305,7 +305,7 @@ class TableReader {
                               "\" gives the sense as numbers, whose meaning differs between "
                               "programs: choose apsg (1 normal, -1 reverse) or tectonicsfp "
                               "(1 reverse, 2 normal, 3 dextral, 4 sinistral)",
-                          line);
+                          line, /*needsSenseCodes=*/true);
     }
     if (codes == SenseCodes::Apsg) return code == 1 ? 'N' : code == -1 ? 'R' : 0;
     static constexpr std::array<char, 6> kTectonicsFp = {0, 'R', 'N', 'D', 'S', 0};

@@ -51,13 +51,17 @@ struct TranslatedBook {
 
 // A file that a reader cannot go on with as a whole: "column \"sense\" holds
 // numbers ...". `Line` is the 1-based source line it stopped at (0: the file).
+// `NeedsSenseCodes` is set when a choice of SenseCodes would let it go on.
 class ReaderStopped : public std::runtime_error {
  public:
-  ReaderStopped(const std::string& message, long line) : std::runtime_error(message), line_(line) {}
+  ReaderStopped(const std::string& message, long line, bool needsSenseCodes = false)
+      : std::runtime_error(message), line_(line), needsSenseCodes_(needsSenseCodes) {}
   long Line() const { return line_; }
+  bool NeedsSenseCodes() const { return needsSenseCodes_; }
 
  private:
   long line_;
+  bool needsSenseCodes_;
 };
 
 // The readers, each in a file of its own. Each throws ReaderStopped as stated.

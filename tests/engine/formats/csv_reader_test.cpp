@@ -117,6 +117,7 @@ TEST(CsvReader, SenseWordsAndCodes) {
     FAIL() << "numeric senses were read without a convention";
   } catch (const ReaderStopped& e) {
     EXPECT_EQ(e.Line(), 4);
+    EXPECT_TRUE(e.NeedsSenseCodes());
     EXPECT_EQ(std::string(e.what()),
               "column \"Sense\" gives the sense as numbers, whose meaning differs between "
               "programs: choose apsg (1 normal, -1 reverse) or tectonicsfp (1 reverse, 2 "
