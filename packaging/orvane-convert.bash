@@ -43,11 +43,19 @@ _orvane_convert() {
       _orvane_convert_files "$cur"
       return
       ;;
+    --from)
+      mapfile -t COMPREPLY < <(compgen -W "text csv strabospot fpl rgf" -- "$cur")
+      return
+      ;;
+    --sense-codes)
+      mapfile -t COMPREPLY < <(compgen -W "apsg tectonicsfp" -- "$cur")
+      return
+      ;;
   esac
   if [[ $cur == -* ]]; then
     local options="--settings --declination --untilting --no-surface --no-lineation
       --no-sense --no-projection --decimal -o --output --keep-comments --stereonet
-      -h --help --version"
+      --from --sense-codes --show-input -h --help --version"
     mapfile -t COMPREPLY < <(compgen -W "$options" -- "$cur")
   else
     _orvane_convert_files "$cur"
