@@ -230,6 +230,8 @@ void TForm1::BuildMenu() {
   Save1 = File1->addAction(QStringLiteral("&Save"));
   Save1->setObjectName(QStringLiteral("Save1"));
   Save1->setShortcut(QKeySequence::Save);
+  ExportAs1 = File1->addAction(QStringLiteral("Export as..."));
+  ExportAs1->setObjectName(QStringLiteral("ExportAs1"));
   ExportNet1 = File1->addAction(QStringLiteral("Export stereonet..."));
   ExportNet1->setObjectName(QStringLiteral("ExportNet1"));
   N1 = File1->addSeparator();
@@ -246,6 +248,7 @@ void TForm1::BuildMenu() {
   connect(Open1, &QAction::triggered, this, &TForm1::Open1Click);
   connect(Save1, &QAction::triggered, this, &TForm1::Save1Click);
   connect(ExportNet1, &QAction::triggered, this, &TForm1::ExportNet1Click);
+  connect(ExportAs1, &QAction::triggered, this, &TForm1::ExportAs1Click);
   connect(Exit1, &QAction::triggered, this, &TForm1::Exit1Click);
   connect(Options1, &QAction::triggered, this, &TForm1::Options1Click);
   connect(Version1, &QAction::triggered, this, &TForm1::Version1Click);
@@ -354,6 +357,7 @@ bool TForm1::LoadInputFile(const QString& path) {
 void TForm1::ShowInput(const DecodedFile& file, const QString& path) {
   RichEdit1->setPlainText(file.text);
   inputEncoding_ = file.encoding;
+  inputPath_ = path;
   setWindowTitle(path);
   PageControl1->setCurrentWidget(TabSheet1);
   SpeedButton1->setEnabled(false);
@@ -411,6 +415,12 @@ void TForm1::ExportNet1Click() {
   if (suffix != QLatin1String("svg") && suffix != QLatin1String("png")) path += ".svg";
   QString error;
   if (!ExportStereonet(path, Stereonet1->Data(), &error)) ShowError(this, error);
+}
+
+void TForm1::ExportAs1Click() {
+  // Like Save, the lines are taken before the dialog opens.
+  ExportOutput(this, {OutputLines(), Options(), inputEncoding_, InputLocation(inputPath_)},
+               lastExport_);
 }
 
 void TForm1::SetSettingsPathForTesting(const QString& path) {

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "conversion_options.h"
+#include "export_as.h"
 #include "file_text.h"
 #include "stereonet_drawing.h"
 
@@ -81,6 +82,7 @@ class TForm1 : public QMainWindow {
   QMenu* File1;  // "&File"
   QAction* Open1;
   QAction* Save1;
+  QAction* ExportAs1;   // "Export as...": CSV, TectonicsFP, SG2PS or fault data file
   QAction* ExportNet1;  // "Export stereonet..."
   QAction* N1;          // separator
   QAction* Exit1;
@@ -105,6 +107,7 @@ class TForm1 : public QMainWindow {
   void Options1Click();
   void Version1Click();
   void ExportNet1Click();
+  void ExportAs1Click();
 
  public:
   // Replaces the input pane with the file's text, as Open and a drop do: caption
@@ -145,6 +148,8 @@ class TForm1 : public QMainWindow {
   QString lastOpenName_;
   QString lastSaveName_;
   QString lastNetName_;
+  QString inputPath_;        // the file the input was loaded from; empty when typed
+  ExportChoice lastExport_;  // the name and format last exported
 };
 
 // The main window of the running program; created first at start-up.

@@ -64,11 +64,14 @@ MessageHook SetMessageHook(MessageHook hook) {
 
 std::optional<QString> AskFileName(QWidget* parent, const FileDialogRequest& request) {
   if (const FileDialogHook& hook = CurrentFileDialogHook()) return hook(request);
-  const QString name =
-      request.kind == FileDialogKind::Open
-          ? QFileDialog::getOpenFileName(parent, QString(), request.suggestedName, request.filter)
-          : QFileDialog::getSaveFileName(parent, QString(), request.suggestedName, request.filter);
+  QString selected = request.selectedFilter;
+  const QString name = request.kind == FileDialogKind::Open
+                           ? QFileDialog::getOpenFileName(parent, QString(), request.suggestedName,
+                                                          request.filter, &selected)
+                           : QFileDialog::getSaveFileName(parent, QString(), request.suggestedName,
+                                                          request.filter, &selected);
   if (name.isEmpty()) return std::nullopt;
+  if (request.chosenFilter) *request.chosenFilter = selected;
   return name;
 }
 

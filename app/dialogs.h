@@ -42,11 +42,14 @@ QuestionHook SetQuestionHook(QuestionHook hook);
 enum class FileDialogKind { Open, Save };
 
 // What a file dialog is asked to show: its kind, its filter ("Text (*.txt);;All (*)")
-// and the name to offer.
+// and the name to offer; optionally the entry of the filter to preselect, and where
+// to put the entry chosen (which a hook may set too).
 struct FileDialogRequest {
   FileDialogKind kind;
   QString filter;
   QString suggestedName;
+  QString selectedFilter = {};
+  QString* chosenFilter = nullptr;
 };
 
 // Runs a modal file dialog. Returns the chosen full path, or nothing when cancelled.

@@ -4,12 +4,13 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <filesystem>
+#include <memory>
 #include <system_error>
 #include <utility>
 
 #include "atomic_file.h"
 #include "convert_run.h"
-#include "fault_file.h"
 #include "file_error.h"
 #include "format_input.h"
 #include "line_reader.h"
@@ -99,7 +100,25 @@ void ShowInput(ByteSource& input, const TranslatedInput* translated, ByteSink& o
 
 }  // namespace
 
+std::string DefaultLocation(const std::string& input) {
+  if (input == "-") return "standard input";
+  return std::filesystem::path(input).stem().string();
+}
+
 int ConvertFiles(const FileJob& job, StandardStreams streams) {
+  // A format that cannot carry the run says so before anything is read.
+  std::vector<const FileFormat*> formats;
+  for (const OutputFile& output : job.outputs) formats.push_back(output.format);
+  if (job.outputs.empty() && job.standardOutput) formats.push_back(job.standardOutput);
+  WriteOptions writeOptions;
+  writeOptions.run = job.options;
+  for (const FileFormat* format : formats) {
+    if (const std::string refusal = format->writer->Refusal(writeOptions); !refusal.empty()) {
+      Tell(streams.err, refusal);
+      return kExitUsage;
+    }
+  }
+
   std::optional<InputFile> owner;
   std::optional<DescriptorSource> file;
   ByteSource* input = &streams.in;
@@ -114,13 +133,27 @@ int ConvertFiles(const FileJob& job, StandardStreams streams) {
     input = &file.emplace(fd, job.input);
   }
 
-  const std::optional<std::string> outputName =
-      job.output ? std::optional(FaultDataFileName(*job.output)) : std::nullopt;
+  std::vector<std::string> names;
+  for (const OutputFile& output : job.outputs) {
+    names.push_back(WrittenFileName(*output.format, output.name));
+  }
   const auto inputIdentity = input->Identity();
-  if ((outputName && IsInput(inputIdentity, *outputName)) ||
-      (job.stereonet && IsInput(inputIdentity, *job.stereonet))) {
+  bool outputIsInput = job.stereonet && IsInput(inputIdentity, *job.stereonet);
+  for (const std::string& name : names)
+    outputIsInput = outputIsInput || IsInput(inputIdentity, name);
+  if (outputIsInput) {
     Tell(streams.err, "input and output are the same file");
     return kExitUsage;
+  }
+  // Different names may still be one file, through a link.
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    for (std::size_t k = 0; k < i; ++k) {
+      if (IsInput(IdentityOfPath(names[k]), names[i])) {
+        Tell(streams.err,
+             "two outputs are the same file: '" + names[k] + "' and '" + names[i] + "'");
+        return kExitUsage;
+      }
+    }
   }
   if (job.stereonet) {
     if (const auto error = StereonetNameError(*job.stereonet)) {
@@ -129,12 +162,12 @@ int ConvertFiles(const FileJob& job, StandardStreams streams) {
     }
   }
 
-  // Both files are opened before the run, so that one that cannot be written is
+  // Every file is opened before the run, so that one that cannot be written is
   // known before the input is read; they replace their targets only after it.
-  std::optional<AtomicFile> outputFile;
+  std::vector<std::unique_ptr<AtomicFile>> outputFiles;
   std::optional<AtomicFile> netFile;
   try {
-    if (outputName) outputFile.emplace(*outputName);
+    for (const std::string& name : names) outputFiles.push_back(std::make_unique<AtomicFile>(name));
     if (job.stereonet) netFile.emplace(*job.stereonet);
   } catch (const FileError& e) {
     Tell(streams.err, e.what());
@@ -173,17 +206,23 @@ int ConvertFiles(const FileJob& job, StandardStreams streams) {
   settings.options = job.options;
   if (translated) settings.sourceLines = &translated->sourceLines;
   settings.inputName = job.input;
-  settings.faultDataFile = outputFile.has_value();
+  settings.location = job.location ? *job.location : DefaultLocation(job.input);
   settings.collectNet = netFile.has_value();
   settings.threads = job.threads;
-  std::optional<AtomicFileSink> fileSink;
-  if (outputFile) fileSink.emplace(*outputFile);
-  ByteSink& output = fileSink ? static_cast<ByteSink&>(*fileSink) : streams.out;
-  RunResult result = ConvertRun(settings, *input, output, streams.err);
+  std::vector<std::unique_ptr<AtomicFileSink>> fileSinks;
+  std::vector<RunOutput> outputs;
+  for (std::size_t i = 0; i < outputFiles.size(); ++i) {
+    fileSinks.push_back(std::make_unique<AtomicFileSink>(*outputFiles[i]));
+    outputs.push_back({fileSinks.back().get(), job.outputs[i].format->writer});
+  }
+  if (outputs.empty()) {
+    outputs.push_back({&streams.out, job.standardOutput ? job.standardOutput->writer : nullptr});
+  }
+  RunResult result = ConvertRun(settings, *input, outputs, streams.err);
   if (result.status == kExitFailed) return kExitFailed;  // the files are discarded
 
   // The net shows a completed run, as the window does; its file is replaced with
-  // the fault data file's, both or neither.
+  // the output files, all or none unless renaming one fails.
   try {
     if (netFile) {
       std::string error;
@@ -194,7 +233,7 @@ int ConvertFiles(const FileJob& job, StandardStreams streams) {
         return kExitFailed;
       }
     }
-    if (outputFile) outputFile->Commit();
+    for (const auto& outputFile : outputFiles) outputFile->Commit();
     if (netFile) netFile->Commit();
   } catch (const FileError& e) {
     Tell(streams.err, e.what());

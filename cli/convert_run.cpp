@@ -11,6 +11,7 @@
 #include "line_reader.h"
 #include "parallel_run.h"
 #include "work_queue.h"
+#include "writers.h"
 
 namespace orvane::cli {
 
@@ -48,11 +49,19 @@ bool ReadBlock(LineReader& reader, long firstLineNumber, LineBlock& block, bool&
 
 RunResult ConvertRun(const RunSettings& settings, ByteSource& input, ByteSink& output,
                      ByteSink& diagnostics) {
+  const RunOutput one{&output, settings.faultDataFile ? &FaultDataFileWriter() : nullptr};
+  return ConvertRun(settings, input, std::span(&one, 1), diagnostics);
+}
+
+RunResult ConvertRun(const RunSettings& settings, ByteSource& input,
+                     std::span<const RunOutput> outputs, ByteSink& diagnostics) {
   BlockSettings block;
   block.options = settings.options;
   block.inputName = settings.inputName;
-  block.lineEnd = settings.faultDataFile ? kFaultFileLineEnd : std::string_view("\n");
-  block.dropComments = settings.faultDataFile && settings.options.RemoveComment;
+  block.formats.clear();
+  for (const RunOutput& output : outputs) block.formats.push_back(output.format);
+  block.writeOptions.run = settings.options;
+  block.writeOptions.location = settings.location;
   block.collectNet = settings.collectNet;
   block.lineLimit = settings.lineLimit;
   block.sourceLines = settings.sourceLines;
@@ -68,6 +77,12 @@ RunResult ConvertRun(const RunSettings& settings, ByteSource& input, ByteSink& o
   bool more = true;
   bool stopped = false;
   try {
+    for (const RunOutput& output : outputs) {
+      if (output.format == nullptr) continue;
+      std::string header;
+      output.format->AppendHeader(block.writeOptions, header);
+      if (!header.empty()) output.sink->Write(header);
+    }
     while (!stopped && (more || !inFlight.empty())) {
       if (more && inFlight.size() < window) {
         auto next = std::make_shared<LineBlock>();
@@ -82,7 +97,7 @@ RunResult ConvertRun(const RunSettings& settings, ByteSource& input, ByteSink& o
       }
       const LineBlock done = inFlight.front().get();
       inFlight.pop_front();
-      output.Write(done.written);
+      for (std::size_t k = 0; k < outputs.size(); ++k) outputs[k].sink->Write(done.written[k]);
       if (!done.diagnostics.empty()) Tell(diagnostics, done.diagnostics);
       if (done.errorLines > 0) result.status = kExitLineErrors;
       auto& net = result.net;
@@ -90,8 +105,11 @@ RunResult ConvertRun(const RunSettings& settings, ByteSource& input, ByteSink& o
       net.leftOut += done.leftOut;
       stopped = done.stopped;
     }
-    output.Flush();
+    for (const RunOutput& output : outputs) output.sink->Flush();
   } catch (const FileError& e) {
+    Tell(diagnostics, std::string("orvane-convert: ") + e.what() + "\n");
+    return {kExitFailed, result.lines, {}};
+  } catch (const FormatError& e) {
     Tell(diagnostics, std::string("orvane-convert: ") + e.what() + "\n");
     return {kExitFailed, result.lines, {}};
   }

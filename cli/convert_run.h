@@ -2,11 +2,13 @@
 // pool of worker threads, with its diagnostics and the faults of its stereonet.
 #pragma once
 
+#include <span>
 #include <string>
 #include <vector>
 
 #include "byte_streams.h"
 #include "conversion_options.h"
+#include "format_writer.h"
 #include "stereonet.h"
 
 namespace orvane::cli {
@@ -26,6 +28,7 @@ struct RunSettings {
   // The output is a fault data file: CR LF line ends, and lines beginning with "#"
   // left out when options.RemoveComment is set. Otherwise LF, every line.
   bool faultDataFile = false;
+  std::string location;     // the LOCATION of an SG2PS file's rows
   bool collectNet = false;  // keep the converted faults for a stereonet
   unsigned threads = 1;     // worker threads (at least one)
   std::size_t lineLimit = kMaxLineBytes;
@@ -47,6 +50,14 @@ struct RunResult {
   NetCollection net;            // when settings.collectNet
 };
 
+// One output of a run: where its bytes go, and in which format.
+struct RunOutput {
+  ByteSink* sink = nullptr;
+  // The format's header first, then what it writes for each output line. Without a
+  // format, the output lines themselves, each followed by LF (standard output).
+  const FormatWriter* format = nullptr;
+};
+
 // Converts every line of `input` to one output line in `output`, in input order, and
 // reports each error line on `diagnostics` as "NAME:LINE: MESSAGE". The run stops
 // with kExitFailed at a setting it cannot read (the declination, the untilting
@@ -57,5 +68,11 @@ struct RunResult {
 // (std::bad_alloc).
 RunResult ConvertRun(const RunSettings& settings, ByteSource& input, ByteSink& output,
                      ByteSink& diagnostics);
+
+// The same run written to several outputs at once, each in its own format; the
+// settings' faultDataFile is not read. A line that a format cannot carry (FormatError)
+// stops the run like an output that cannot be written.
+RunResult ConvertRun(const RunSettings& settings, ByteSource& input,
+                     std::span<const RunOutput> outputs, ByteSink& diagnostics);
 
 }  // namespace orvane::cli

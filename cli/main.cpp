@@ -13,10 +13,12 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "byte_streams.h"
 #include "convert_files.h"
 #include "convert_run.h"
+#include "file_formats.h"
 #include "format_readers.h"
 #include "orvane_version.h"
 #include "process_setup.h"
@@ -42,10 +44,21 @@ const char kUsage[] =
     "  --no-sense           lines carry no sense letter\n"
     "  --no-projection      do not project the lineation onto its plane\n"
     "  --decimal            write one decimal instead of integers\n"
-    "  -o, --output FILE    write a fault data file (\".fdt\" appended unless present,\n"
-    "                       CR LF line ends, lines beginning with \"#\" left out\n"
-    "                       unless the settings keep them)\n"
-    "  --keep-comments      with -o, keep lines beginning with \"#\"\n"
+    "  -o, --output FILE    write FILE instead of standard output, in the format that\n"
+    "                       --to names, else the one its extension names (.csv, .fpl,\n"
+    "                       .rgf), else as a fault data file; the format's extension\n"
+    "                       is appended unless present. Once per format:\n"
+    "                       -o net.fdt -o net.csv\n"
+    "  --to NAME            the format of -o, or of standard output without -o:\n"
+    "                       fdt   fault data file (\".fdt\", CR LF line ends, lines\n"
+    "                             beginning with \"#\" left out unless the settings\n"
+    "                             keep them)\n"
+    "                       csv   CSV table for spreadsheets and APSG\n"
+    "                       fpl   TectonicsFP fault file (needs lineations)\n"
+    "                       rgf   SG2PS data file\n"
+    "  --keep-comments      keep lines beginning with \"#\" in fdt and fpl files\n"
+    "  --location TEXT      LOCATION of the rows of an rgf file (default: the input\n"
+    "                       file's name without its extension)\n"
     "  --stereonet FILE     also draw the converted faults on a stereonet, written as\n"
     "                       SVG or PNG by the name's extension (.svg, .png)\n"
     "  --from FORMAT        read FILE as text (a field book), csv (a spreadsheet with a\n"
@@ -61,12 +74,18 @@ const char kUsage[] =
     "      --version        show the version and exit\n"
     "\n"
     "Exit status: 0 all lines converted, 1 some lines were unreadable, 2 the run\n"
-    "stopped or a file could not be read or written, 64 usage error.\n";
+    "stopped or a file could not be read or written, 64 usage error (also a format\n"
+    "that cannot carry the run, such as fpl with --no-lineation).\n";
 
 int UsageError(const std::string& message) {
   std::fprintf(stderr, "orvane-convert: %s\nTry 'orvane-convert --help' for more information.\n",
                message.c_str());
   return EX_USAGE;
+}
+
+int UnknownFormat(const std::string& name) {
+  return UsageError("unknown format '" + name + "' (formats: " + orvane::WrittenFormatNames() +
+                    ")");
 }
 
 // The options as given; Options() combines them with the settings file.
@@ -81,12 +100,31 @@ struct CommandLine {
   bool decimal = false;
   bool keepComments = false;
   std::string input = "-";
-  std::optional<std::string> output;
+  std::vector<std::string> outputs;
+  const orvane::FileFormat* to = nullptr;
+  std::optional<std::string> location;
   std::optional<std::string> stereonet;
   std::string from;
   bool showInput = false;
   orvane::SenseCodes senseCodes = orvane::SenseCodes::Unknown;
 };
+
+// The -o files with their formats: --to's, else each name's. Returns an exit
+// status when two of them would be written in one format.
+std::optional<int> OutputFiles(const CommandLine& cmd, FileJob& job) {
+  for (const std::string& name : cmd.outputs) {
+    const orvane::FileFormat* format = cmd.to ? cmd.to : &orvane::WrittenFormatOfFileName(name);
+    for (const OutputFile& earlier : job.outputs) {
+      if (earlier.format == format) {
+        return UsageError("'" + earlier.name + "' and '" + name + "' are both " +
+                          std::string(format->name) + " files: -o is given once per format");
+      }
+    }
+    job.outputs.push_back({name, format});
+  }
+  if (job.outputs.empty()) job.standardOutput = cmd.to;
+  return std::nullopt;
+}
 
 enum Option {
   kDeclination = 256,
@@ -100,6 +138,8 @@ enum Option {
   kStereonet,
   kSettings,
   kVersion,
+  kTo,
+  kLocation,
   kFrom,
   kSenseCodes,
   kShowInput,
@@ -117,6 +157,8 @@ std::optional<int> Parse(int argc, char** argv, CommandLine& cmd) {
       {"decimal", no_argument, nullptr, kDecimal},
       {"output", required_argument, nullptr, 'o'},
       {"keep-comments", no_argument, nullptr, kKeepComments},
+      {"to", required_argument, nullptr, kTo},
+      {"location", required_argument, nullptr, kLocation},
       {"stereonet", required_argument, nullptr, kStereonet},
       {"settings", required_argument, nullptr, kSettings},
       {"from", required_argument, nullptr, kFrom},
@@ -141,7 +183,9 @@ std::optional<int> Parse(int argc, char** argv, CommandLine& cmd) {
       case kNoSense: cmd.noSense = true; break;
       case kNoProjection: cmd.noProjection = true; break;
       case kDecimal: cmd.decimal = true; break;
-      case 'o': cmd.output = optarg; break;
+      case 'o': cmd.outputs.emplace_back(optarg); break;
+      case kTo: if (!(cmd.to = orvane::FindFileFormat(optarg))) return UnknownFormat(optarg); break;
+      case kLocation: cmd.location = optarg; break;
       case kKeepComments: cmd.keepComments = true; break;
       case kStereonet: cmd.stereonet = optarg; break;
       case kSettings: cmd.settings = optarg; break;
@@ -171,8 +215,10 @@ std::optional<int> Parse(int argc, char** argv, CommandLine& cmd) {
     }
   }
   if (argc - optind > 1) return UsageError("only one input file can be given");
-  if (cmd.showInput && (cmd.output || cmd.stereonet)) {
-    return UsageError("--show-input writes to standard output: not with -o or --stereonet");
+  if (cmd.showInput && (!cmd.outputs.empty() || cmd.to || cmd.stereonet)) {
+    return UsageError(
+        "--show-input writes field-book lines to standard output: not with -o, --to or "
+        "--stereonet");
   }
   if (argc - optind == 1) cmd.input = argv[optind];
   return std::nullopt;
@@ -229,8 +275,9 @@ int main(int argc, char** argv) {
     if (const auto exitNow = Parse(argc, argv, cmd)) return FinishStandardOutput(*exitNow);
     FileJob job;
     if (const auto exitNow = Options(cmd, job.options)) return *exitNow;
+    if (const auto exitNow = OutputFiles(cmd, job)) return *exitNow;
     job.input = cmd.input;
-    job.output = cmd.output;
+    job.location = cmd.location;
     job.stereonet = cmd.stereonet;
     job.threads = WorkerThreads();
     job.from = cmd.from;

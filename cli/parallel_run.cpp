@@ -6,6 +6,7 @@
 #include "batch_run.h"
 #include "fault_file.h"
 #include "run_stopped.h"
+#include "writers.h"
 
 namespace orvane::cli {
 
@@ -39,25 +40,36 @@ void ConvertBlock(const BlockSettings& settings, LineBlock& block) {
   BatchRun run(settings.options, [&](const std::string& text) {
     Diagnose(settings, lineNumber, text, block.diagnostics);
   });
-  block.written.reserve(block.input.size() + block.input.size() / 2);
+  const auto& formats = settings.formats;
+  block.written.assign(formats.size(), std::string());
+  // One output of the lines as they are, or of a fault data file, takes each line
+  // where it is made; several outputs or another format take it from `made`.
+  const bool inPlace =
+      formats.size() == 1 && (formats[0] == nullptr || formats[0] == &FaultDataFileWriter());
+  const std::string_view lineEnd = inPlace && formats[0] ? kFaultFileLineEnd : "\n";
+  const bool dropComments = inPlace && formats[0] && settings.options.RemoveComment;
+  std::string made;
+  std::string& target = inPlace ? block.written[0] : made;
+  if (inPlace) target.reserve(block.input.size() + block.input.size() / 2);
   auto overlong = block.overlong.begin();
   for (std::size_t i = 0; i < block.LineCount(); ++i, ++lineNumber) {
-    const std::size_t lineStart = block.written.size();
+    if (!inPlace) made.clear();
+    const std::size_t lineStart = target.size();
     LineResult result;
     try {
       if (overlong != block.overlong.end() && *overlong == i) {
         ++overlong;
-        result = run.AppendOverlongLine(block.InputLine(i), settings.lineLimit, block.written);
+        result = run.AppendOverlongLine(block.InputLine(i), settings.lineLimit, target);
       } else {
-        result = run.AppendInputLine(block.InputLine(i), block.written);
+        result = run.AppendInputLine(block.InputLine(i), target);
       }
     } catch (const RunStopped& stop) {
-      block.written.resize(lineStart);
+      target.resize(lineStart);
       if (!stop.AlreadyShown()) Diagnose(settings, lineNumber, stop.what(), block.diagnostics);
       block.stopped = true;
       return;
     }
-    const std::string_view line = std::string_view(block.written).substr(lineStart);
+    const std::string_view line = std::string_view(target).substr(lineStart);
     if (result.outcome == LineOutcome::Error) {
       Diagnose(settings, lineNumber, result.message, block.diagnostics);
       ++block.errorLines;
@@ -71,10 +83,22 @@ void ConvertBlock(const BlockSettings& settings, LineBlock& block) {
         ++block.leftOut;
       }
     }
-    if (LeftOutOfFile(line, settings.dropComments)) {
-      block.written.resize(lineStart);
-    } else {
-      block.written.append(settings.lineEnd);
+    if (inPlace) {
+      if (LeftOutOfFile(line, dropComments)) {
+        target.resize(lineStart);
+      } else {
+        target.append(lineEnd);
+      }
+      continue;
+    }
+    for (std::size_t k = 0; k < formats.size(); ++k) {
+      std::string& out = block.written[k];
+      if (formats[k] == nullptr) {
+        out += line;
+        out += '\n';
+      } else {
+        formats[k]->AppendLine(line, lineNumber, settings.writeOptions, out);
+      }
     }
   }
 }

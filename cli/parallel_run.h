@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "conversion_options.h"
+#include "format_writer.h"
 #include "stereonet.h"
 
 namespace orvane::cli {
@@ -16,8 +17,10 @@ namespace orvane::cli {
 struct BlockSettings {
   ConversionOptions options;
   std::string inputName = "-";  // names the input in diagnostics
-  std::string_view lineEnd = "\n";
-  bool dropComments = false;  // leave out lines beginning with "#" (fault data file)
+  // The format of each output; nullptr for the output lines as they are, each
+  // followed by LF.
+  std::vector<const FormatWriter*> formats{nullptr};
+  WriteOptions writeOptions;  // what the formats are told
   bool collectNet = false;    // read each written data line back as a fault
   std::size_t lineLimit = 0;  // the limit that cut the lines marked overlong
   // For input translated from another format: the source line of each input line,
@@ -32,9 +35,8 @@ struct LineBlock {
   std::vector<std::size_t> inputEnds;
   std::vector<std::size_t> overlong;  // indexes of lines cut at the line limit, ascending
 
-  // The output lines with their line ends, up to a stop, leaving out those that
-  // begin with "#" when comments are dropped.
-  std::string written;
+  // For each output, what its format writes for the lines, up to a stop.
+  std::vector<std::string> written;
   // "NAME:LINE: MESSAGE\n" for every error line, message shown and stop, in order.
   std::string diagnostics;
   long errorLines = 0;

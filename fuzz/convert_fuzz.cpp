@@ -1,6 +1,7 @@
 // Feeds arbitrary bytes through the whole conversion run and checks what the run
 // promises for every input: one output line per input line, each either the input
-// line unchanged, its error line, or a data line in the output format.
+// line unchanged, its error line, or a data line in the output format, which every
+// file format can write.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "batch_run.h"
+#include "file_formats.h"
 #include "numbers.h"
 #include "text.h"
 
@@ -137,6 +139,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       continue;
     }
     CheckDataLine(line, out, o);
+  }
+  // Whatever a run writes, every format that takes the run's options can carry.
+  WriteOptions w;
+  w.run = o;
+  for (const FileFormat& format : FileFormats()) {
+    if (!format.writer->Refusal(w).empty()) continue;
+    try {
+      FormatFileBytes(*format.writer, output.lines, w, TextEncoding::Utf8);
+    } catch (const FormatError& e) {
+      Fail("a format cannot carry the run's lines", e.what(), format.name);
+    }
   }
   return 0;
 }

@@ -51,11 +51,19 @@ _orvane_convert() {
       mapfile -t COMPREPLY < <(compgen -W "apsg tectonicsfp" -- "$cur")
       return
       ;;
+    --to)
+      mapfile -t COMPREPLY < <(compgen -W "fdt csv fpl rgf" -- "$cur")
+      return
+      ;;
+    --location)
+      COMPREPLY=()
+      return
+      ;;
   esac
   if [[ $cur == -* ]]; then
     local options="--settings --declination --untilting --no-surface --no-lineation
-      --no-sense --no-projection --decimal -o --output --keep-comments --stereonet
-      --from --sense-codes --show-input -h --help --version"
+      --no-sense --no-projection --decimal -o --output --to --keep-comments
+      --location --stereonet --from --sense-codes --show-input -h --help --version"
     mapfile -t COMPREPLY < <(compgen -W "$options" -- "$cur")
   else
     _orvane_convert_files "$cur"

@@ -61,7 +61,7 @@ class ConvertFilesTest : public ::testing::Test {
   FileJob Job(const std::string& input, const std::string& output) const {
     FileJob job;
     job.input = input == "-" ? "-" : Path(input);
-    job.output = Path(output);
+    job.outputs = {{Path(output), &WrittenFormatOfFileName(output)}};
     job.threads = 2;
     return job;
   }
@@ -134,7 +134,7 @@ TEST_F(ConvertFilesTest, OutputThatIsTheInputIsRefusedBeforeReading) {
     FileJob job;
   };
   FileJob viaStereonet = Job("same.fdt", "other");
-  viaStereonet.output.reset();
+  viaStereonet.outputs.clear();
   viaStereonet.stereonet = Path("link.svg");
   const Case cases[] = {
       {"same name", Job("same.fdt", "same.fdt")},
@@ -174,10 +174,118 @@ TEST_F(ConvertFilesTest, LinkIsWrittenThrough) {
 
 TEST_F(ConvertFilesTest, StandardOutputWithoutAFile) {
   FileJob job = Job("-", "x");
-  job.output.reset();
+  job.outputs.clear();
   EXPECT_EQ(Convert(job, "120 30 45 20 N\n# c\n"), kExitConverted);
   EXPECT_EQ(out_.text, " 120 30  50 11 N \n# c\n");
   EXPECT_EQ(Names(), std::vector<std::string>{});
+}
+
+FileJob FormatsJob(FileJob job, const std::vector<std::string>& names) {
+  const std::string dir = fs::path(job.outputs.at(0).name).parent_path().string();
+  job.outputs.clear();
+  for (const std::string& name : names) {
+    job.outputs.push_back({dir + "/" + name, &WrittenFormatOfFileName(name)});
+  }
+  return job;
+}
+
+TEST_F(ConvertFilesTest, SeveralFormatsFromOneRun) {
+  Put("book.txt", kBook);
+  const FileJob job = FormatsJob(Job("book.txt", "x"), {"out", "out.csv", "out.fpl", "out.rgf"});
+  EXPECT_EQ(Convert(job), kExitLineErrors);
+  EXPECT_EQ(Get("out.fdt"), " 120 30  50 11 N # a\r\n");
+  EXPECT_EQ(Get("out.csv"),
+            "dip_direction,dip,trend,plunge,sense,comment,line\r\n"
+            "120,30,50,11,N,a,1\r\n");
+  EXPECT_EQ(Get("out.fpl"), "2,120,30,50,11,a\r\n");
+  // The location is the input's name without its extension.
+  EXPECT_NE(Get("out.rgf").find("\r\nL1\t\t\t\tbook\t0.000000\t0.000000\t\tSTRIAE\t120.0\t30.0\t"
+                                "50.0\t11.0\tNORMAL\t\ta\t\r\n"),
+            std::string::npos);
+  EXPECT_EQ(out_.text, "");
+  EXPECT_EQ(err_.text, Path("book.txt") + ":3: error in liniation data\n");  // once
+  EXPECT_EQ(Names(),
+            (std::vector<std::string>{"book.txt", "out.csv", "out.fdt", "out.fpl", "out.rgf"}));
+
+  // Kept comments reach the fault data file and TectonicsFP's comment lines.
+  FileJob keep = job;
+  keep.options.RemoveComment = false;
+  keep.location = "Valle\tScura";
+  EXPECT_EQ(Convert(keep), kExitLineErrors);
+  EXPECT_EQ(Get("out.fpl"),
+            "2,120,30,50,11,a\r\n; note\r\n; error in liniation data [35 50 N]\r\n");
+  EXPECT_NE(Get("out.rgf").find("\tValle Scura\t"), std::string::npos);
+}
+
+TEST_F(ConvertFilesTest, StandardOutputInAFormat) {
+  FileJob job = Job("-", "x");
+  job.outputs.clear();
+  job.standardOutput = FindFileFormat("fpl");
+  job.options.RemoveComment = false;
+  EXPECT_EQ(Convert(job, "120 30 45 20 N # a\n# c\n"), kExitConverted);
+  EXPECT_EQ(out_.text, "2,120,30,50,11,a\r\n; c\r\n");
+  job.standardOutput = FindFileFormat("rgf");
+  EXPECT_EQ(Convert(job, "120 30 45 20 N\n"), kExitConverted);
+  EXPECT_NE(out_.text.find("\tstandard input\t"), std::string::npos) << out_.text;
+  job.standardOutput = FindFileFormat("fdt");
+  EXPECT_EQ(Convert(job, "120 30 45 20 N # a\n# c\n"), kExitConverted);
+  EXPECT_EQ(out_.text, " 120 30  50 11 N # a\r\n# c\r\n");
+  EXPECT_EQ(Names(), std::vector<std::string>{});
+}
+
+TEST_F(ConvertFilesTest, StoppedRunWritesNoneOfSeveralFiles) {
+  Put("book.txt", std::string(kBook) + kBook);
+  Put("out.csv", kOld);
+  FileJob job = FormatsJob(Job("book.txt", "x"), {"out", "out.csv", "out.fpl", "out.rgf"});
+  job.options.DeclinationText = "2W";
+  EXPECT_EQ(Convert(job), kExitFailed);
+  EXPECT_EQ(Get("out.csv"), kOld);
+  EXPECT_EQ(Names(), (std::vector<std::string>{"book.txt", "out.csv"}));
+}
+
+TEST_F(ConvertFilesTest, RefusedBeforeAnythingIsRead) {
+  fs::create_directory(Path("sub"));
+  fs::create_symlink("out.csv", Path("link.fpl"));
+  struct Case {
+    const char* name;
+    FileJob job;
+    std::string message;
+  };
+  FileJob noLineation = FormatsJob(Job("missing.txt", "x"), {"out.csv", "out.fpl"});
+  noLineation.options.LineationData = false;
+  FileJob toStandardOutput = Job("missing.txt", "x");
+  toStandardOutput.outputs.clear();
+  toStandardOutput.standardOutput = FindFileFormat("fpl");
+  toStandardOutput.options.LineationData = false;
+  FileJob twoNames = FormatsJob(Job("-", "x"), {"out.csv", "link.fpl"});
+  const std::string fplRefusal =
+      "orvane-convert: a TectonicsFP fault file (fpl) needs a lineation on every line, and this "
+      "run reads none (lineation data is off)\n";
+  const Case cases[] = {
+      {"fpl without lineations", noLineation, fplRefusal},
+      {"fpl on standard output without lineations", toStandardOutput, fplRefusal},
+      {"two names of one file", twoNames,
+       "orvane-convert: two outputs are the same file: '" + Path("out.csv") + "' and '" +
+           Path("link.fpl") + "'\n"},
+  };
+  Put("out.csv", kOld);
+  for (const Case& c : cases) {
+    EXPECT_EQ(Convert(c.job, kBook), kExitUsage) << c.name;
+    EXPECT_EQ(err_.text, c.message) << c.name;
+    EXPECT_EQ(out_.text, "") << c.name;
+    EXPECT_EQ(Get("out.csv"), kOld) << c.name;
+    EXPECT_EQ(Names(), (std::vector<std::string>{"link.fpl", "out.csv", "sub"})) << c.name;
+  }
+  // Without the refusal, the same job is refused for the input only.
+  noLineation.options.LineationData = true;
+  EXPECT_EQ(Convert(noLineation), kExitFailed);
+}
+
+TEST(DefaultLocation, IsTheInputsNameWithoutFolderAndExtension) {
+  EXPECT_EQ(DefaultLocation("data/site-3.txt"), "site-3");
+  EXPECT_EQ(DefaultLocation("notes"), "notes");
+  EXPECT_EQ(DefaultLocation("a.b.txt"), "a.b");
+  EXPECT_EQ(DefaultLocation("-"), "standard input");
 }
 
 }  // namespace

@@ -1,140 +1,125 @@
 #!/usr/bin/env bash
-# End-to-end tests of reading other programs' files: each fixture of formats/ is
-# converted by its extension, shown with --show-input, read from standard input with
-# --from, and the readers' stops and the new options' usage errors are checked.
+# The converter's output formats end to end: --to, the format chosen by -o's
+# extension, several -o from one run, a stopped run or a signal writing none of
+# them, a format that refuses the run, --location.
+#   formats_test.sh CONVERTER FIELDBOOK_GENERATOR
 set -u
-bin=$(realpath "$1")
-fixtures=$(realpath "$2")
+convert=$(realpath "$1")
+generate=$(realpath "$2")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-cp "$fixtures"/* "$work"/
-cd "$work" || exit 2
+cd "$work" || exit 1
 pass=0
 fail=0
-
-# check NAME WANT_RC WANT_STDOUT WANT_STDERR -- COMMAND...
-check() {
-  local name=$1 want_rc=$2 want_out=$3 want_err=$4
-  shift 5
-  "$@" >out.txt 2>err.txt
-  local rc=$?
-  local ok=1
-  if [ "$rc" != "$want_rc" ]; then echo "FAIL $name: exit status $rc, expected $want_rc"; ok=0; fi
-  if [ "$(cat out.txt)" != "$want_out" ]; then
-    echo "FAIL $name: standard output"; diff <(echo "$want_out") out.txt | head -20; ok=0
+check() {  # name, then a command that succeeds when the case holds
+  local name=$1
+  shift
+  if "$@"; then
+    pass=$((pass + 1))
+  else
+    echo "FAIL $name"
+    fail=$((fail + 1))
   fi
-  if [ "$(cat err.txt)" != "$want_err" ]; then
-    echo "FAIL $name: standard error"; diff <(echo "$want_err") err.txt | head -20; ok=0
-  fi
-  if [ $ok = 1 ]; then pass=$((pass + 1)); else fail=$((fail + 1)); fi
 }
+same() { cmp -s "$1" "$2" || { diff <(cat -A "$2") <(cat -A "$1") | head -10; false; }; }
+no_temporary() { [ -z "$(ls | grep -F '.tmp-')" ]; }
 
-check csv-by-extension 1 "\
-# Ridge survey, sheet 2
-# Station;Dip Direction;Dip;Trend;Plunge;Sense;Notes
- 118 30  48 11 N # quarry wall; Station A1
- 208 66 214 65 R # two lines; Station A2
-# error in liniation data [120 30 ? N # A3;120;30;;20;N;no trend]
-# error in character data [120 30 45 20 # sense not seen; Station A4]" "\
-site.csv:6: error in liniation data
-site.csv:7: error in character data" -- "$bin" --declination 2 site.csv
+printf '# Valle Scura\n120 30 45 20 N # site 1, quarry\n210/65 215/60 R\n35 50 N # site 6\n' >site3.txt
 
-check csv-show-input 0 "\
-# Ridge survey, sheet 2
-# Station;Dip Direction;Dip;Trend;Plunge;Sense;Notes
-120 30 45 20 N # quarry wall; Station A1
-210 65.5 215 60 R # two lines; Station A2
-120 30 ? N # A3;120;30;;20;N;no trend
-120 30 45 20 # sense not seen; Station A4" "" -- "$bin" --show-input site.csv
+# --to chooses the format of standard output.
+printf 'dip_direction,dip,trend,plunge,sense,comment,line\r\n120,30,50,11,N,"site 1, quarry",2\r\n210,65,216,65,R,,3\r\n' >want.csv
+"$convert" --to csv site3.txt >got.csv 2>err.txt
+check "--to csv: exit 1" [ $? = 1 ]
+check "--to csv: bytes" same got.csv want.csv
+check "--to csv: error line reported" grep -qx 'site3.txt:4: error in liniation data' err.txt
+printf '2,120,30,50,11,site 1, quarry\r\n1,210,65,216,65\r\n' >want.fpl
+"$convert" --to fpl site3.txt >got.fpl 2>/dev/null
+check "--to fpl: bytes" same got.fpl want.fpl
+printf '; Valle Scura\r\n2,120,30,50,11,site 1, quarry\r\n1,210,65,216,65\r\n; error in liniation data [35 50 N # site 6]\r\n' >want-kept.fpl
+"$convert" --to fpl --keep-comments site3.txt >got.fpl 2>/dev/null
+check "--to fpl --keep-comments: comment lines" same got.fpl want-kept.fpl
+"$convert" --to fdt site3.txt >got.fdt 2>/dev/null
+check "--to fdt: the fault data file" [ "$(cat got.fdt)" = "$(printf ' 120 30  50 11 N # site 1, quarry\r\n 210 65 216 65 R \r')" ]
+"$convert" site3.txt >got.txt 2>/dev/null
+check "no --to: the output lines, LF" [ "$(head -1 got.txt)" = "# Valle Scura" ]
 
-check csv-no-sense 1 "\
-# Ridge survey, sheet 2
-# Station;Dip Direction;Dip;Trend;Plunge;Sense;Notes
- 120 30  45 20 # quarry wall; Station A1
- 210 66 215 60 # two lines; Station A2
-# error in liniation data [120 30 ? # A3;120;30;;20;N;no trend]
- 120 30  45 20 # sense not seen; Station A4" "site.csv:6: error in liniation data" \
-  -- "$bin" --no-sense --no-projection site.csv
+# -o takes its format from --to, else from its extension, and gets its extension.
+for row in "out.csv|out.csv|want.csv" "out.fpl|out.fpl|want.fpl" "--to csv -o out|out.csv|want.csv" \
+  "--to fpl -o x.csv|x.csv.fpl|want.fpl" "out.CSV|out.CSV.fdt|" "out.txt|out.txt.fdt|"; do
+  IFS='|' read -r args written want <<<"$row"
+  [[ $args == --* ]] || args="-o $args"
+  rm -f out* x*
+  # shellcheck disable=SC2086
+  "$convert" $args site3.txt >stdout.txt 2>/dev/null
+  check "$args: exit 1" [ $? = 1 ]
+  check "$args: writes $written only" [ "$(ls out* x* 2>/dev/null)" = "$written" ]
+  check "$args: nothing on standard output" [ ! -s stdout.txt ]
+  [ -n "$want" ] && check "$args: bytes" same "$written" "$want"
+done
 
-# Standard input is text unless --from says otherwise; its lines are named "-".
-check csv-from-stdin 1 "$("$bin" site.csv 2>/dev/null)" "\
--:6: error in liniation data
--:7: error in character data" -- sh -c "\"$bin\" --from csv - < site.csv"
-check csv-as-text 1 "$(head -1 site.csv)
-# error in surface data [Station;Dip Direction;Dip;Trend;Plunge;Sense;Notes]" "-:2: error in surface data" \
-  -- sh -c "head -2 site.csv | \"$bin\" --no-projection"
+# Several -o: every file from one run; each error line reported once.
+rm -f out*
+"$convert" -o out -o out.csv -o out.fpl -o out.rgf --location "Valle Scura" site3.txt >stdout.txt 2>err.txt
+check "four files: exit 1" [ $? = 1 ]
+check "four files: all there" [ "$(ls out* | tr '\n' ' ')" = "out.csv out.fdt out.fpl out.rgf " ]
+check "four files: csv" same out.csv want.csv
+check "four files: fpl" same out.fpl want.fpl
+check "four files: error reported once" [ "$(cat err.txt)" = "site3.txt:4: error in liniation data" ]
+check "four files: --location" grep -q $'^L2\t\t\t\tValle Scura\t0.000000\t0.000000\t\tSTRIAE\t120.0\t30.0\t50.0\t11.0\tNORMAL\t\tsite 1, quarry\t\r$' out.rgf
+"$convert" -o out.rgf site3.txt 2>/dev/null
+check "rgf: the location is the input's name" grep -q $'^L3\t\t\t\tsite3\t' out.rgf
+check "rgf: header" [ "$(head -1 out.rgf)" = "$(printf 'DATA_ID\tDEPTH\tGROUP_CODE\tCOLOR_CODE\tLOCATION\tLOC_X\tLOC_Y\tFORMATION\tDATATYPE\tDIP_DIR\tDIP\tL_DIP_DIR\tL_DIP\tSENSE\tPALEONORTH\tCOMMENT\t\r')" ]
 
-# A ".txt" with a header row is a spreadsheet; a ".csv" without one a field book.
-cp site.csv table.txt
-check txt-with-header 1 "$("$bin" site.csv 2>/dev/null)" "\
-table.txt:6: error in liniation data
-table.txt:7: error in character data" -- "$bin" table.txt
-printf '120,30,45,20,N\n' >book.csv
-check csv-without-header 0 " 120 30  45 20 N " "" -- "$bin" --no-projection book.csv
+# A run that stops, or a signal, writes none of them and leaves the old ones.
+"$generate" 200000 >book.txt
+printf 'old file\r\n' >old
+for f in out.fdt out.csv; do cp old $f; done
+rm -f out.fpl out.rgf
+"$convert" --declination 2W -o out -o out.csv -o out.fpl -o out.rgf book.txt 2>err.txt
+check "stopped run: exit 2" [ $? = 2 ]
+check "stopped run: old files kept" eval 'cmp -s out.fdt old && cmp -s out.csv old'
+check "stopped run: no new file" eval '[ ! -e out.fpl ] && [ ! -e out.rgf ]'
+check "stopped run: no temporary file" no_temporary
+rm -f fifo
+mkfifo fifo
+set -m
+"$convert" -o out -o out.csv -o out.fpl -o out.rgf fifo 2>/dev/null &
+pid=$!
+set +m
+exec 3>fifo
+cat book.txt >&3
+tmp=$(ls | grep -cF '.tmp-')
+kill -TERM "$pid"
+{ wait "$pid"; } 2>/dev/null
+rc=$?
+exec 3>&-
+check "SIGTERM: four temporary files existed (saw $tmp)" [ "$tmp" = 4 ]
+check "SIGTERM: exit 143 (got $rc)" [ $rc = 143 ]
+check "SIGTERM: old files kept, no new file" eval 'cmp -s out.fdt old && cmp -s out.csv old && [ ! -e out.fpl ]'
+check "SIGTERM: no temporary file" no_temporary
 
-check fpl 1 "\
-# X=Ridge north
- 118 30  48 11 R # quality 2; block A
- 208 65 214 65 N 
-# error in character data [120 30 45 20 # sense unknown]" "site.fpl:4: error in character data" \
-  -- "$bin" --declination 2 site.fpl
-cp site.fpl site.cor
-check cor-is-fpl 1 "$("$bin" site.fpl 2>/dev/null)" "site.cor:4: error in character data" \
-  -- "$bin" site.cor
-
-# site.set says DATARULE: R: the DIP_DIR column holds right-hand-rule strikes.
-check rgf-with-set-file 0 "\
-# DATA_ID LOCATION LOC_X LOC_Y FORMATION DATATYPE DIP_DIR DIP L_DIP_DIR L_DIP SENSE COMMENT
-151 61 R80E N # id 1; RIDGE; first
-300 65 215 60 R # id 2; RIDGE
-# BEDDING: 3    marl BEDDING 90 10" "" -- "$bin" --show-input site.rgf
-check rgf-converted 0 "\
-# DATA_ID LOCATION LOC_X LOC_Y FORMATION DATATYPE DIP_DIR DIP L_DIP_DIR L_DIP SENSE COMMENT
- 149 61 129 59 N # id 1; RIDGE; first
- 298 65 242 50 R # id 2; RIDGE
-# BEDDING: 3    marl BEDDING 90 10" "" -- "$bin" --declination 2 site.rgf
-cp site.rgf other.rgf
-check rgf-without-set-file 0 "\
-# DATA_ID LOCATION LOC_X LOC_Y FORMATION DATATYPE DIP_DIR DIP L_DIP_DIR L_DIP SENSE COMMENT
-61 61 R80S N # id 1; RIDGE; first
-210 65 215 60 R # id 2; RIDGE
-# BEDDING: 3    marl BEDDING 90 10" "" -- "$bin" --show-input other.rgf
-
-check strabospot 1 "\
- 118 30  48 11 N # spot Ridge 1; id 17
-# error in liniation data [120 30 ? N # {\"type\":\"planar_orientation\",\"feature_type\":\"fault\",\"strike\":30,\"dip\":30,\"fault_or_sz_type\":\"normal\",\"associated_orientation\":[{\"type\":\"linear_orientation\",\"plunge\":20}]}]" \
-  "site.json:16: error in liniation data" -- "$bin" --declination 2 site.json
-
-# A fault data file from a spreadsheet: CR LF, comment and error lines left out.
-check csv-to-fdt 1 "" "\
-site.csv:6: error in liniation data
-site.csv:7: error in character data" -- "$bin" --declination 2 -o out site.csv
-if [ "$(cat out.fdt)" != "$(printf ' 118 30  48 11 N # quarry wall; Station A1\r\n 208 66 214 65 R # two lines; Station A2\r')" ]; then
-  echo "FAIL csv-to-fdt: file"; fail=$((fail + 1))
-fi
-
-# Numeric senses of unknown meaning stop the reader; no file is written.
-printf 'dip_direction,dip,trend,plunge,sense\n120,30,45,20,1\n' >codes.csv
-check numeric-senses-stop 2 "" "orvane-convert: codes.csv:2: column \"sense\" gives the sense as numbers, whose meaning differs between programs: choose apsg (1 normal, -1 reverse) or tectonicsfp (1 reverse, 2 normal, 3 dextral, 4 sinistral) with --sense-codes" \
-  -- "$bin" -o codes codes.csv
-if [ -e codes.fdt ]; then echo "FAIL numeric-senses-stop: codes.fdt written"; fail=$((fail + 1)); fi
-check numeric-senses-tectonicsfp 0 "# dip_direction,dip,trend,plunge,sense
-120 30 45 20 R" "" -- "$bin" --show-input --sense-codes tectonicsfp codes.csv
-check numeric-senses-apsg 0 "# dip_direction,dip,trend,plunge,sense
-120 30 45 20 N" "" -- "$bin" --show-input --sense-codes apsg codes.csv
-printf '{"a": 1}' >x.json
-check not-a-project 2 "" "orvane-convert: x.json: not a StraboSpot project: it has no \"spotsDb\"" \
-  -- "$bin" x.json
-
-check show-input-text 0 "$(printf '120 30 45 20 N\n# note')" "" -- sh -c "printf '120 30 45 20 N\r\n# note' | \"$bin\" --show-input"
-
-usage() { printf 'orvane-convert: %s\nTry '\''orvane-convert --help'\'' for more information.' "$1"; }
-check bad-format 64 "" "$(usage "unknown format 'xls' for --from: choose text, csv, strabospot, fpl, rgf")" \
-  -- "$bin" --from xls site.csv
-check bad-sense-codes 64 "" "$(usage "unknown sense codes 'APSG' for --sense-codes: choose apsg or tectonicsfp")" \
-  -- "$bin" --sense-codes APSG site.csv
-check show-input-with-output 64 "" "$(usage "--show-input writes to standard output: not with -o or --stereonet")" \
-  -- "$bin" --show-input -o x site.csv
+# Refused before anything is read.
+refused() {  # name, message, arguments...
+  local name=$1 message=$2
+  shift 2
+  rm -f new.*
+  "$convert" "$@" >stdout.txt 2>err.txt
+  local rc=$?
+  check "$name: exit 64 (got $rc)" [ $rc = 64 ]
+  check "$name: message" grep -qxF "orvane-convert: $message" err.txt
+  check "$name: nothing written" eval '[ ! -s stdout.txt ] && [ -z "$(ls new.* 2>/dev/null)" ]'
+}
+fpl_refusal="a TectonicsFP fault file (fpl) needs a lineation on every line, and this run reads none (lineation data is off)"
+refused "fpl without lineations" "$fpl_refusal" --no-lineation -o new.csv -o new.fpl missing.txt
+refused "fpl on standard output without lineations" "$fpl_refusal" --no-lineation --to fpl site3.txt
+refused "two csv files" "'new.csv' and 'new2.csv' are both csv files: -o is given once per format" \
+  -o new.csv -o new2.csv site3.txt
+refused "--to with two -o" "'new' and 'new2' are both rgf files: -o is given once per format" \
+  --to rgf -o new -o new2 site3.txt
+refused "unknown format" "unknown format 'xls' (formats: fdt, csv, fpl, rgf)" --to xls -o new site3.txt
+ln -s site3.txt link.csv
+refused "output is the input" "input and output are the same file" -o new.fpl -o link.csv site3.txt
+check "output is the input: input unchanged" [ "$(head -1 site3.txt)" = "# Valle Scura" ]
 
 echo "formats: $pass passed, $fail failed"
 [ $fail = 0 ]
