@@ -19,6 +19,8 @@ using Json = nlohmann::ordered_json;  // spots in the order of the file
 // JSON library does not tell positions.
 const std::string kLineKey("\0line", 5);
 
+constexpr int kMaxDepth = 64;
+
 // Reads the text for the parser and counts the line breaks it has passed.
 class CountingIterator {
  public:
@@ -130,7 +132,13 @@ void AddFault(TranslatedBook& book, const Json& fault, const std::string& commen
 TranslatedBook ReadStraboSpotProject(std::string_view text, const ReaderOptions& options) {
   long lines = 0;
   std::vector<long> starts;
-  const Json::parser_callback_t remember = [&](int, Json::parse_event_t event, Json& parsed) {
+  const Json::parser_callback_t remember = [&](int depth, Json::parse_event_t event, Json& parsed) {
+    // Deep nesting is no export, and copying a deep value would exhaust the stack.
+    if (depth > kMaxDepth) {
+      throw ReaderStopped("not a StraboSpot project: nested more than " +
+                              std::to_string(kMaxDepth) + " levels deep",
+                          lines + 1);
+    }
     if (event == Json::parse_event_t::object_start) starts.push_back(lines + 1);
     if (event == Json::parse_event_t::object_end && !starts.empty()) {
       parsed[kLineKey] = starts.back();

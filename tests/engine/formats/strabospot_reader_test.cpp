@@ -120,6 +120,15 @@ TEST(StraboSpotReader, StopsOnWhatIsNoProject) {
     EXPECT_STREQ(e.what(), "not a StraboSpot project: it has no \"spotsDb\"");
   }
   EXPECT_TRUE(ReadStraboSpotProject("{\"spotsDb\": {}}", {}).lines.empty());
+  // Nesting beyond any export's stops before it costs the stack.
+  const std::string deep =
+      "{\"spotsDb\": " + std::string(100000, '[') + std::string(100000, ']') + "}";
+  try {
+    ReadStraboSpotProject(deep, {});
+    FAIL();
+  } catch (const ReaderStopped& e) {
+    EXPECT_STREQ(e.what(), "not a StraboSpot project: nested more than 64 levels deep");
+  }
 }
 
 }  // namespace
