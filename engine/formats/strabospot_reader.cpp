@@ -21,6 +21,32 @@ const std::string kLineKey("\0line", 5);
 
 constexpr int kMaxDepth = 64;
 
+// The line where the text's brackets, outside strings, first nest deeper than
+// kMaxDepth; 0 when they never do.
+long TooDeep(std::string_view text) {
+  int depth = 0;
+  long line = 1;
+  bool inString = false;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c == '\n') ++line;
+    if (inString) {
+      if (c == '\\') {
+        ++i;
+      } else if (c == '"') {
+        inString = false;
+      }
+    } else if (c == '"') {
+      inString = true;
+    } else if (c == '[' || c == '{') {
+      if (++depth > kMaxDepth) return line;
+    } else if (c == ']' || c == '}') {
+      --depth;
+    }
+  }
+  return 0;
+}
+
 // Reads the text for the parser and counts the line breaks it has passed.
 class CountingIterator {
  public:
@@ -132,13 +158,7 @@ void AddFault(TranslatedBook& book, const Json& fault, const std::string& commen
 TranslatedBook ReadStraboSpotProject(std::string_view text, const ReaderOptions& options) {
   long lines = 0;
   std::vector<long> starts;
-  const Json::parser_callback_t remember = [&](int depth, Json::parse_event_t event, Json& parsed) {
-    // Deep nesting is no export, and copying a deep value would exhaust the stack.
-    if (depth > kMaxDepth) {
-      throw ReaderStopped("not a StraboSpot project: nested more than " +
-                              std::to_string(kMaxDepth) + " levels deep",
-                          lines + 1);
-    }
+  const Json::parser_callback_t remember = [&](int, Json::parse_event_t event, Json& parsed) {
     if (event == Json::parse_event_t::object_start) starts.push_back(lines + 1);
     if (event == Json::parse_event_t::object_end && !starts.empty()) {
       parsed[kLineKey] = starts.back();
@@ -146,6 +166,13 @@ TranslatedBook ReadStraboSpotProject(std::string_view text, const ReaderOptions&
     }
     return true;
   };
+  // Deep nesting is no export, and the JSON library copies and frees nested values
+  // recursively: such a text is refused before it is parsed.
+  if (const long line = TooDeep(text)) {
+    throw ReaderStopped(
+        "not a StraboSpot project: nested more than " + std::to_string(kMaxDepth) + " levels deep",
+        line);
+  }
   Json root;
   try {
     root = Json::parse(CountingIterator(text.data(), &lines),
