@@ -28,6 +28,7 @@
 #include "batch_run.h"
 #include "controls.h"
 #include "dialogs.h"
+#include "format_open.h"
 #include "line_conversion.h"
 #include "numbers.h"
 #include "pane_views.h"
@@ -46,10 +47,6 @@ QString& SettingsPathOverride() {
   return path;
 }
 
-const QString kOpenFilter = QStringLiteral(
-    "Text File (*.txt);;Text File with Comma Delimiter (*.csv);;"
-    "Text File with Tab Delimiter (*.tsv);;Text File with Space Delimiter (*.prn);;"
-    "Fault DaTa File (*.fdt);;all files (*.*)");
 const QString kSaveFilter = QStringLiteral("Fault Data Text file(*.fdt);;all file(*.*)");
 
 }  // namespace
@@ -345,13 +342,15 @@ void TForm1::Exit1Click() {
 }
 
 bool TForm1::LoadInputFile(const QString& path) {
-  DecodedFile file;
+  // Files of other programs arrive translated into field-book lines.
+  OpenedInput opened;
   QString error;
-  if (!ReadTextFile(path, &file, &error)) {
+  if (!OpenInputFile(path, Options(), &opened, &error)) {
     ShowError(this, error);
     return false;
   }
-  ShowInput(file, path);
+  ShowInput(opened.file, path);
+  setWindowTitle(opened.caption);
   return true;
 }
 
@@ -365,7 +364,7 @@ void TForm1::ShowInput(const DecodedFile& file, const QString& path) {
 }
 
 void TForm1::Open1Click() {
-  const auto name = AskFileName(this, {FileDialogKind::Open, kOpenFilter, lastOpenName_});
+  const auto name = AskFileName(this, {FileDialogKind::Open, OpenDialogFilter(), lastOpenName_});
   if (!name) return;
   lastOpenName_ = *name;
   LoadInputFile(QFileInfo(*name).absoluteFilePath());

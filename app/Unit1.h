@@ -111,8 +111,10 @@ class TForm1 : public QMainWindow {
 
  public:
   // Replaces the input pane with the file's text, as Open and a drop do: caption
-  // = the full path, page "Input", save button disabled. False, with an error box
-  // naming the file and nothing changed, when the file cannot be read.
+  // = the full path, page "Input", save button disabled. A spreadsheet, StraboSpot,
+  // TectonicsFP or SG2PS file shows as its field-book lines, and the caption adds how
+  // many records it held in which format. False, with an error box naming the file
+  // and nothing changed, when the file cannot be read or its reader stops.
   bool LoadInputFile(const QString& path);
   // The settings file the window reads when shown and writes when closed.
   static void SetSettingsPathForTesting(const QString& path);

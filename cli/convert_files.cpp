@@ -12,6 +12,8 @@
 #include "atomic_file.h"
 #include "convert_run.h"
 #include "file_error.h"
+#include "format_input.h"
+#include "line_reader.h"
 #include "stereonet_export.h"
 
 namespace orvane::cli {
@@ -42,6 +44,58 @@ void Tell(ByteSink& err, const std::string& message) {
 
 bool IsInput(const std::optional<FileIdentity>& input, const std::string& path) {
   return input && IdentityOfPath(path) == input;
+}
+
+// Enough of a file's start to find its header row.
+constexpr std::size_t kLookAhead = 1 << 16;
+
+// The text of a small file beside the input, or nothing when it cannot be read.
+std::optional<std::string> ReadFileBeside(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  const InputFile owner(fd);
+  DescriptorSource source(fd, path);
+  try {
+    return ReadStart(source, kLookAhead);
+  } catch (const FileError&) {
+    return std::nullopt;
+  }
+}
+
+ReaderOptions ReaderOptionsOf(const FileJob& job, const InputFormat& format) {
+  ReaderOptions options;
+  options.surface = job.options.SurfaceData;
+  options.lineation = job.options.LineationData;
+  options.sense = job.options.SenseData;
+  options.senseCodes = job.senseCodes;
+  if (format.name == "rgf" && job.input != "-") {
+    const auto set = ReadFileBeside(RgfSettingsFileName(job.input));
+    options.rightHandRuleStrikes = set && RgfSettingsSayRightHandRule(*set);
+  }
+  return options;
+}
+
+std::string StopMessage(const std::string& inputName, const ReaderStopped& stop) {
+  std::string message = inputName + ":";
+  if (stop.Line() > 0) message += std::to_string(stop.Line()) + ":";
+  message += std::string(" ") + stop.what();
+  if (stop.NeedsSenseCodes()) message += " with --sense-codes";
+  return message;
+}
+
+// Writes the lines of the input as a run would read them.
+void ShowInput(ByteSource& input, const TranslatedInput* translated, ByteSink& out) {
+  if (translated) {
+    out.Write(translated->text);
+  } else {
+    LineReader reader(input, kMaxLineBytes);
+    InputLine line;
+    while (reader.Next(line)) {
+      out.Write(line.text);
+      out.Write("\n");
+    }
+  }
+  out.Flush();
 }
 
 }  // namespace
@@ -120,8 +174,37 @@ int ConvertFiles(const FileJob& job, StandardStreams streams) {
     return kExitFailed;
   }
 
+  // The input's format, and its translation when it is not a field book.
+  std::optional<PrefixedSource> peeked;
+  std::optional<MemorySource> translatedSource;
+  std::optional<TranslatedInput> translated;
+  try {
+    const InputFormat* format = job.from.empty() ? nullptr : FindInputFormat(job.from);
+    if (!format && job.input == "-") format = FindInputFormat("text");
+    if (!format) {
+      std::string start = ReadStart(*input, kLookAhead);
+      format = &InputFormatOfFile(job.input, start);
+      input = &peeked.emplace(std::move(start), *input);
+    }
+    if (format->read) {
+      translated = TranslateInput(*format, ReadAll(*input), ReaderOptionsOf(job, *format));
+    }
+    if (job.showInput) {
+      ShowInput(*input, translated ? &*translated : nullptr, streams.out);
+      return kExitConverted;
+    }
+    if (translated) input = &translatedSource.emplace(std::move(translated->text));
+  } catch (const FileError& e) {
+    Tell(streams.err, e.what());
+    return kExitFailed;
+  } catch (const ReaderStopped& stop) {
+    Tell(streams.err, StopMessage(job.input, stop));
+    return kExitFailed;
+  }
+
   RunSettings settings;
   settings.options = job.options;
+  if (translated) settings.sourceLines = &translated->sourceLines;
   settings.inputName = job.input;
   settings.location = job.location ? *job.location : DefaultLocation(job.input);
   settings.collectNet = netFile.has_value();

@@ -10,6 +10,7 @@
 #include "byte_streams.h"
 #include "conversion_options.h"
 #include "file_formats.h"
+#include "format_readers.h"
 
 namespace orvane::cli {
 
@@ -30,6 +31,11 @@ struct FileJob {
   std::optional<std::string> location;   // an SG2PS row's LOCATION; else the input's name
   std::optional<std::string> stereonet;  // an .svg or .png file name
   unsigned threads = 1;
+  // The input's format (--from): empty to choose by the file's name and first bytes
+  // (InputFormatOfFile); standard input is then text.
+  std::string from;
+  bool showInput = false;  // write the field-book lines read, not their conversion
+  SenseCodes senseCodes = SenseCodes::Unknown;
 };
 
 // The LOCATION of a run's SG2PS rows without --location: the input file's name
@@ -52,7 +58,11 @@ struct StandardStreams {
 //   the run's options (FormatWriter::Refusal, a TectonicsFP file without lineations);
 // - kExitFailed when the input cannot be read, a file cannot be written or the run
 //   stops: no file is then created or changed;
-// - otherwise the run's status, with every file in place.
+// - kExitFailed too when a reader stops ("site.csv:4: column ..."), with nothing written;
+// - with showInput, kExitConverted after writing the field-book lines to standard
+//   output (translated from the input's format; the lines as they are for text);
+// - otherwise the run's status, with every file in place. Diagnostics of translated
+//   input name the line of the source file.
 // Files are replaced atomically; a symbolic link is written through.
 int ConvertFiles(const FileJob& job, StandardStreams streams);
 

@@ -64,6 +64,7 @@ RunResult ConvertRun(const RunSettings& settings, ByteSource& input,
   block.writeOptions.location = settings.location;
   block.collectNet = settings.collectNet;
   block.lineLimit = settings.lineLimit;
+  block.sourceLines = settings.sourceLines;
 
   RunResult result;
   LineReader reader(input, settings.lineLimit);

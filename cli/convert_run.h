@@ -32,6 +32,9 @@ struct RunSettings {
   bool collectNet = false;  // keep the converted faults for a stereonet
   unsigned threads = 1;     // worker threads (at least one)
   std::size_t lineLimit = kMaxLineBytes;
+  // For input translated from another format: the source line of each input line,
+  // for the diagnostics.
+  const std::vector<long>* sourceLines = nullptr;
 };
 
 // The faults a stereonet draws, and the count of every other line: together they

@@ -19,6 +19,7 @@
 #include "convert_files.h"
 #include "convert_run.h"
 #include "file_formats.h"
+#include "format_readers.h"
 #include "orvane_version.h"
 #include "process_setup.h"
 #include "settings_file.h"
@@ -60,6 +61,15 @@ const char kUsage[] =
     "                       file's name without its extension)\n"
     "  --stereonet FILE     also draw the converted faults on a stereonet, written as\n"
     "                       SVG or PNG by the name's extension (.svg, .png)\n"
+    "  --from FORMAT        read FILE as text (a field book), csv (a spreadsheet with a\n"
+    "                       header row), strabospot (a StraboSpot project, .json), fpl\n"
+    "                       (TectonicsFP, .fpl .cor) or rgf (SG2PS); by default chosen\n"
+    "                       by FILE's extension, and standard input is text\n"
+    "  --sense-codes NAME   what numeric senses in a spreadsheet mean: apsg (1 normal,\n"
+    "                       -1 reverse) or tectonicsfp (1 reverse, 2 normal, 3 dextral,\n"
+    "                       4 sinistral, 0 and 5 unknown)\n"
+    "  --show-input         write the field-book lines read from FILE instead of\n"
+    "                       converting them\n"
     "  -h, --help           show this help and exit\n"
     "      --version        show the version and exit\n"
     "\n"
@@ -94,6 +104,9 @@ struct CommandLine {
   const orvane::FileFormat* to = nullptr;
   std::optional<std::string> location;
   std::optional<std::string> stereonet;
+  std::string from;
+  bool showInput = false;
+  orvane::SenseCodes senseCodes = orvane::SenseCodes::Unknown;
 };
 
 // The -o files with their formats: --to's, else each name's. Returns an exit
@@ -127,6 +140,9 @@ enum Option {
   kVersion,
   kTo,
   kLocation,
+  kFrom,
+  kSenseCodes,
+  kShowInput,
 };
 
 // Parses argv; returns an exit status when the program should end at once.
@@ -145,6 +161,9 @@ std::optional<int> Parse(int argc, char** argv, CommandLine& cmd) {
       {"location", required_argument, nullptr, kLocation},
       {"stereonet", required_argument, nullptr, kStereonet},
       {"settings", required_argument, nullptr, kSettings},
+      {"from", required_argument, nullptr, kFrom},
+      {"sense-codes", required_argument, nullptr, kSenseCodes},
+      {"show-input", no_argument, nullptr, kShowInput},
       {"help", no_argument, nullptr, 'h'},
       {"version", no_argument, nullptr, kVersion},
       {nullptr, 0, nullptr, 0},
@@ -170,6 +189,24 @@ std::optional<int> Parse(int argc, char** argv, CommandLine& cmd) {
       case kKeepComments: cmd.keepComments = true; break;
       case kStereonet: cmd.stereonet = optarg; break;
       case kSettings: cmd.settings = optarg; break;
+      case kShowInput: cmd.showInput = true; break;
+      case kFrom:
+        if (!orvane::FindInputFormat(optarg)) {
+          return UsageError(std::string("unknown format '") + optarg + "' for --from: choose " +
+                            orvane::InputFormatNames());
+        }
+        cmd.from = optarg;
+        break;
+      case kSenseCodes:
+        if (std::strcmp(optarg, "apsg") == 0) {
+          cmd.senseCodes = orvane::SenseCodes::Apsg;
+        } else if (std::strcmp(optarg, "tectonicsfp") == 0) {
+          cmd.senseCodes = orvane::SenseCodes::TectonicsFp;
+        } else {
+          return UsageError(std::string("unknown sense codes '") + optarg +
+                            "' for --sense-codes: choose apsg or tectonicsfp");
+        }
+        break;
       case 'h': std::fputs(kUsage, stdout); return 0;
       case kVersion: std::printf("orvane-convert (Orvane) %s\n", orvane::kVersion); return 0;
       case ':': return UsageError(std::string("option '") + argv[optind - 1] + "' needs a value");
@@ -178,6 +215,11 @@ std::optional<int> Parse(int argc, char** argv, CommandLine& cmd) {
     }
   }
   if (argc - optind > 1) return UsageError("only one input file can be given");
+  if (cmd.showInput && (!cmd.outputs.empty() || cmd.to || cmd.stereonet)) {
+    return UsageError(
+        "--show-input writes field-book lines to standard output: not with -o, --to or "
+        "--stereonet");
+  }
   if (argc - optind == 1) cmd.input = argv[optind];
   return std::nullopt;
 }
@@ -238,6 +280,9 @@ int main(int argc, char** argv) {
     job.location = cmd.location;
     job.stereonet = cmd.stereonet;
     job.threads = WorkerThreads();
+    job.from = cmd.from;
+    job.showInput = cmd.showInput;
+    job.senseCodes = cmd.senseCodes;
     RemoveTemporaryFilesOnSignals();
     ReportUncaughtExceptions();
     DescriptorSource in(STDIN_FILENO, "-");

@@ -19,6 +19,10 @@ namespace {
 
 void Diagnose(const BlockSettings& settings, long lineNumber, std::string_view message,
               std::string& out) {
+  const auto* source = settings.sourceLines;
+  if (source && lineNumber >= 1 && static_cast<std::size_t>(lineNumber) <= source->size()) {
+    lineNumber = (*source)[static_cast<std::size_t>(lineNumber) - 1];
+  }
   char number[24];
   const auto end = std::to_chars(number, number + sizeof number, lineNumber).ptr;
   out.append(settings.inputName);

@@ -23,6 +23,9 @@ struct BlockSettings {
   WriteOptions writeOptions;  // what the formats are told
   bool collectNet = false;    // read each written data line back as a fault
   std::size_t lineLimit = 0;  // the limit that cut the lines marked overlong
+  // For input translated from another format: the source line of each input line,
+  // which diagnostics name instead of the line's own number.
+  const std::vector<long>* sourceLines = nullptr;
 };
 
 // Consecutive input lines and, once converted, what the run writes for them.

@@ -43,6 +43,14 @@ _orvane_convert() {
       _orvane_convert_files "$cur"
       return
       ;;
+    --from)
+      mapfile -t COMPREPLY < <(compgen -W "text csv strabospot fpl rgf" -- "$cur")
+      return
+      ;;
+    --sense-codes)
+      mapfile -t COMPREPLY < <(compgen -W "apsg tectonicsfp" -- "$cur")
+      return
+      ;;
     --to)
       mapfile -t COMPREPLY < <(compgen -W "fdt csv fpl rgf" -- "$cur")
       return
@@ -55,7 +63,7 @@ _orvane_convert() {
   if [[ $cur == -* ]]; then
     local options="--settings --declination --untilting --no-surface --no-lineation
       --no-sense --no-projection --decimal -o --output --to --keep-comments
-      --location --stereonet -h --help --version"
+      --location --stereonet --from --sense-codes --show-input -h --help --version"
     mapfile -t COMPREPLY < <(compgen -W "$options" -- "$cur")
   else
     _orvane_convert_files "$cur"

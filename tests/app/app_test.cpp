@@ -405,7 +405,14 @@ class AppTest : public QObject {
     p.nextFileNames = {a};
     w.Open1Click();
     QCOMPARE(p.requests.last().filter.section(";;", 0, 0), QString("Text File (*.txt)"));
-    QCOMPARE(p.requests.last().filter.count(";;"), 5);
+    // The six of the field books, a filter per other format before "all files".
+    const QStringList filters = p.requests.last().filter.split(";;");
+    QCOMPARE(filters.size(), 10);
+    QCOMPARE(filters[4], QString("Fault DaTa File (*.fdt)"));
+    QCOMPARE(filters.mid(5, 4),
+             (QStringList{"Spreadsheet with a header row (*.csv)", "StraboSpot project (*.json)",
+                          "TectonicsFP fault file (*.fpl *.cor)", "SG2PS data file (*.rgf)"}));
+    QCOMPARE(filters.last(), QString("all files (*.*)"));
     QCOMPARE(w.RichEdit1->toPlainText(), QString("120 30 45 20 N\n"));
     QCOMPARE(w.windowTitle(), a);
     QCOMPARE(w.PageControl1->currentWidget(), w.TabSheet1);
@@ -430,6 +437,53 @@ class AppTest : public QObject {
     QVERIFY(p.errors.first().contains("missing.txt"));
     QCOMPARE(w.windowTitle(), b);
     QCOMPARE(w.RichEdit1->toPlainText(), QString("b\n"));
+  }
+
+  // Other programs' files arrive as field-book lines that Convert converts; a reader
+  // that stops shows why and changes nothing.
+  void openOtherFormats() {
+    Program p(Settings());
+    TForm1& w = *p.form1;
+    const QString csv = dir_.filePath("site.csv"), fpl = dir_.filePath("site.fpl");
+    const QString codes = dir_.filePath("codes.csv");
+    WriteAll(csv,
+             "Station;Dip Direction;Dip;Trend;Plunge;Sense\r\n"
+             "A1;120;30;45;20;normal\r\nA2;120;30;45;20;\r\n");
+    WriteAll(fpl, "12,120,30,45,20,wall\n");
+    WriteAll(codes, "dip_direction,dip,trend,plunge,sense\n120,30,45,20,2\n");
+    p.nextFileNames = {csv};
+    w.Open1Click();
+    QCOMPARE(w.RichEdit1->toPlainText(),
+             QString("# Station;Dip Direction;Dip;Trend;Plunge;Sense\n"
+                     "120 30 45 20 N # Station A1\n120 30 45 20 # Station A2"));
+    QCOMPARE(w.windowTitle(), csv + " (2 records, Spreadsheet with a header row)");
+    w.Button2Click();
+    QCOMPARE(w.RichEdit2->toPlainText(),
+             QString("# Station;Dip Direction;Dip;Trend;Plunge;Sense\n"
+                     " 120 30  50 11 N # Station A1\n"
+                     "# error in character data [120 30 45 20 # Station A2]\n"));
+
+    // A drop goes the same way.
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(fpl)});
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&w, &enter);
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&w, &drop);
+    QCOMPARE(w.RichEdit1->toPlainText(), QString("120 30 45 20 R # quality 2; wall"));
+    QCOMPARE(w.windowTitle(), fpl + " (1 records, TectonicsFP fault file)");
+
+    // Numeric senses of unknown meaning: the reader's message, nothing changed.
+    p.nextFileNames = {codes};
+    w.Open1Click();
+    QCOMPARE(p.errors.size(), 1);
+    QCOMPARE(p.errors.first(),
+             "\"" + codes +
+                 "\", line 2: column \"sense\" gives the sense as numbers, whose meaning "
+                 "differs between programs: choose apsg (1 normal, -1 reverse) or tectonicsfp "
+                 "(1 reverse, 2 normal, 3 dextral, 4 sinistral)");
+    QCOMPARE(w.RichEdit1->toPlainText(), QString("120 30 45 20 R # quality 2; wall"));
+    QCOMPARE(w.windowTitle(), fpl + " (1 records, TectonicsFP fault file)");
   }
 
   void roundTripOfAWindowsFieldBook() {
