@@ -24,6 +24,9 @@ std::to_chars_result DoubleToCharsFixed0(char* first, char* last, double value) 
 std::to_chars_result DoubleToCharsGeneral(char* first, char* last, double value, int precision) {
   return std::to_chars(first, last, value, std::chars_format::general, precision);
 }
+std::to_chars_result DoubleToCharsShortestFixed(char* first, char* last, double value) {
+  return std::to_chars(first, last, value, std::chars_format::fixed);
+}
 #else
 std::from_chars_result DoubleFromChars(const char* first, const char* last, double& value) {
   return portable::FromChars(first, last, value);
@@ -33,6 +36,9 @@ std::to_chars_result DoubleToCharsFixed0(char* first, char* last, double value) 
 }
 std::to_chars_result DoubleToCharsGeneral(char* first, char* last, double value, int precision) {
   return portable::ToCharsGeneral(first, last, value, precision);
+}
+std::to_chars_result DoubleToCharsShortestFixed(char* first, char* last, double value) {
+  return portable::ToCharsShortestFixed(first, last, value);
 }
 #endif
 
@@ -185,6 +191,12 @@ void AppendGeneral(std::string& out, double value) {
   if (value == 0) value = 0;  // "-0" is not a number a user writes
   char buf[64];
   const auto res = DoubleToCharsGeneral(buf, buf + sizeof buf, value, 15);
+  out.append(buf, res.ptr);
+}
+
+void AppendShortestFixed(std::string& out, double value) {
+  char buf[400];  // the longest fixed form of a double is 309 digits, a sign and a point
+  const auto res = DoubleToCharsShortestFixed(buf, buf + sizeof buf, value);
   out.append(buf, res.ptr);
 }
 

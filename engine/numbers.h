@@ -69,6 +69,10 @@ void AppendInteger(std::string& out, double wholeValue);
 // separator (what printf("%.15g") prints): 45 -> "45", 7.3 -> "7.3", 1e30 -> "1e+30".
 void AppendGeneral(std::string& out, double value);
 
+// Appends the fewest digits that read back as `value`, without an exponent, "." as
+// separator: 65.5 -> "65.5", 1e-4 -> "0.0001", 120 -> "120", -0.0 -> "-0".
+void AppendShortestFixed(std::string& out, double value);
+
 namespace detail {
 
 // The usual field number, a short plain decimal ("120", "-45.5", "+.5"), without

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 #include <limits>
+#include <string>
 
 namespace orvane::portable {
 
@@ -475,6 +476,63 @@ std::to_chars_result ToCharsGeneral(char* first, char* last, double value, int p
     int n = 0;
     for (int v = ax; v > 0 || n < 2; v /= 10) buf[n++] = static_cast<char>('0' + v % 10);
     while (n > 0) w.Put(buf[--n]);
+  }
+  return w.Result(last);
+}
+
+std::to_chars_result ToCharsShortestFixed(char* first, char* last, double value) {
+  Writer w{first, last};
+  if (PutNonFinite(w, value)) return w.Result(last);
+  if (std::signbit(value)) w.Put('-');
+  if (value == 0) {
+    w.Put('0');
+    return w.Result(last);
+  }
+  // From 2^53 on every double is whole, and std::to_chars writes its exact digits.
+  if (std::fabs(value) >= 9007199254740992.0) return ToCharsFixed0(first, last, value);
+  // The shortest general form that reads back, then its digits laid out in full.
+  char general[48];
+  const char* end = general;
+  for (int precision = 1; precision <= 17; ++precision) {
+    end = ToCharsGeneral(general, general + sizeof general, std::fabs(value), precision).ptr;
+    double back = 0;
+    FromChars(general, end, back);
+    if (back == std::fabs(value)) break;
+  }
+  // general = digits [. digits] [e sign digits]: value = 0.DIGITS * 10^point.
+  std::string digits;
+  int point = 0;
+  bool seenPoint = false;
+  const char* p = general;
+  for (; p != end && *p != 'e'; ++p) {
+    if (*p == '.') {
+      seenPoint = true;
+    } else {
+      digits.push_back(*p);
+      if (!seenPoint) ++point;
+    }
+  }
+  if (p != end) {  // the exponent: 'e', a sign, digits (the text has no terminating zero)
+    const bool negative = *++p == '-';
+    int exponent = 0;
+    for (++p; p != end; ++p) exponent = exponent * 10 + (*p - '0');
+    point += negative ? -exponent : exponent;
+  }
+  const std::size_t lead = digits.find_first_not_of('0');
+  point -= static_cast<int>(lead);
+  digits.erase(0, lead);
+  while (!digits.empty() && digits.back() == '0') digits.pop_back();
+  const int count = static_cast<int>(digits.size());
+  if (point <= 0) {
+    w.Put("0.");
+    for (int i = 0; i < -point; ++i) w.Put('0');
+    for (const char c : digits) w.Put(c);
+  } else {
+    for (int i = 0; i < point; ++i) w.Put(i < count ? digits[static_cast<std::size_t>(i)] : '0');
+    if (count > point) {
+      w.Put('.');
+      for (int i = point; i < count; ++i) w.Put(digits[static_cast<std::size_t>(i)]);
+    }
   }
   return w.Result(last);
 }

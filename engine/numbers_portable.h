@@ -35,4 +35,12 @@ std::to_chars_result ToCharsFixed0(char* first, char* last, double value);
 // does not fit.
 std::to_chars_result ToCharsGeneral(char* first, char* last, double value, int precision);
 
+// std::to_chars(first, last, value, std::chars_format::fixed): below 2^53 the fewest
+// significant digits that read back as `value`, laid out without an exponent ("65.5",
+// "0.0001"), found as the first precision of ToCharsGeneral whose text reads back;
+// from 2^53 on, where every double is whole, its exact digits ("1e30" gives
+// "1000000000000000019884624838656"), as std::to_chars writes them.
+// std::errc::value_too_large, with `ptr` == last, when the text does not fit.
+std::to_chars_result ToCharsShortestFixed(char* first, char* last, double value);
+
 }  // namespace orvane::portable

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "format_readers.h"
+#include "numbers.h"
 #include "text.h"
 
 namespace orvane {
@@ -34,9 +35,7 @@ void AppendCleaned(std::string& out, std::string_view text) {
 
 void AppendFieldNumber(std::string& out, double value) {
   if (value == 0) value = 0;  // no "-0"
-  char buf[400];              // the longest fixed form of a double is 309 digits and a point
-  const auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed);
-  out.append(buf, res.ptr);
+  AppendShortestFixed(out, value);
 }
 
 double WrapDegrees(double azimuth) {

@@ -246,5 +246,36 @@ TEST(PortableNumbers, WritesRandomNumbersAsCharconvDoes) {
   }
 }
 
+std::string PortableShortestFixed(double x) {
+  char buf[400];
+  const auto res = portable::ToCharsShortestFixed(buf, buf + sizeof buf, x);
+  return std::string(buf, res.ptr);
+}
+std::string StdShortestFixed(double x) {
+  char buf[400];
+  const auto res = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::fixed);
+  return std::string(buf, res.ptr);
+}
+
+TEST(PortableNumbers, WritesShortestFixedAsCharconvDoes) {
+  for (const double x : {0.0, -0.0, 65.5, 120.0, 0.0001, 1e-7, 5e-324, 359.99999999999994, 0.1,
+                         1e15, 123456.789, -45.25, 1e30}) {
+    EXPECT_EQ(PortableShortestFixed(x), StdShortestFixed(x)) << x;
+  }
+  EXPECT_EQ(PortableShortestFixed(65.5), "65.5");
+  EXPECT_EQ(PortableShortestFixed(1e-4), "0.0001");
+  std::mt19937_64 rng(17);
+  for (int i = 0; i < 100000; ++i) {
+    // Angles as readers compute them, one-decimal cells, and any value below 2^53.
+    const double angle = std::ldexp(static_cast<double>(rng() >> 11), -44);
+    const double tenth = static_cast<double>(static_cast<std::int64_t>(rng() % 7200) - 3600) / 10;
+    const double any =
+        std::ldexp(static_cast<double>(rng() >> 11), static_cast<int>(rng() % 80) - 60);
+    for (const double x : {angle, tenth, any}) {
+      ASSERT_EQ(PortableShortestFixed(x), StdShortestFixed(x)) << x;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace orvane
