@@ -39,31 +39,6 @@ void AppendWithLfBreaks(std::string& out, std::string_view text) {
   out.append(text);
 }
 
-// The code point of the UTF-8 sequence at text[i], advancing i past it; for a byte
-// that starts no valid sequence, nothing, advancing i by that one byte.
-bool NextCodePoint(std::string_view text, std::size_t& i, char32_t& c) {
-  const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
-  const unsigned char first = byte(i);
-  std::size_t n = 0;
-  if (first < 0x80) {
-    c = first;
-    ++i;
-    return true;
-  }
-  if (first >= 0xC2 && first <= 0xDF) n = 2;
-  if (first >= 0xE0 && first <= 0xEF) n = 3;
-  if (first >= 0xF0 && first <= 0xF4) n = 4;
-  const std::string_view sequence = text.substr(i, n);
-  if (n == 0 || sequence.size() < n || !IsValidUtf8(sequence)) {
-    ++i;
-    return false;
-  }
-  c = first & (0xFF >> (n + 1));
-  for (std::size_t k = 1; k < n; ++k) c = (c << 6) | (byte(i + k) & 0x3F);
-  i += n;
-  return true;
-}
-
 char Cp1252Byte(char32_t c) {
   if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<char>(c);
   for (int k = 0; k < 32; ++k) {
@@ -79,7 +54,9 @@ void AppendEncoded(std::string& out, std::string_view utf8, TextEncoding encodin
   }
   for (std::size_t i = 0; i < utf8.size();) {
     char32_t c = 0;
-    out += NextCodePoint(utf8, i, c) ? Cp1252Byte(c) : '?';
+    const std::size_t length = DecodeUtf8(utf8, i, c);
+    out += length > 0 ? Cp1252Byte(c) : '?';
+    i += length > 0 ? length : 1;
   }
 }
 

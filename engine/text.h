@@ -79,6 +79,13 @@ inline void NextToken(std::string_view& rest, std::string_view& token) {
 // one character.
 std::string_view FirstCharacters(std::string_view text, std::size_t maxChars);
 
+// Decodes the well-formed UTF-8 sequence that starts at text[i] (i < text.size())
+// into `cp` and returns its length in bytes, 1 to 4. Returns 0, leaving `cp` alone,
+// where none starts: a stray continuation byte, an overlong form, a surrogate,
+// a value beyond U+10FFFF or a sequence cut short. The one UTF-8 decoder of the
+// programs.
+std::size_t DecodeUtf8(std::string_view text, std::size_t i, char32_t& cp);
+
 // True when the bytes are well-formed UTF-8 (no overlongs, surrogates or values above U+10FFFF).
 bool IsValidUtf8(std::string_view text);
 

@@ -87,5 +87,34 @@ TEST(Text, IsValidUtf8) {
   EXPECT_FALSE(IsValidUtf8("\xe2\x82"));      // cut short
 }
 
+TEST(Text, DecodeUtf8GivesCodePointAndLength) {
+  struct Case {
+    std::string_view bytes;
+    std::size_t length;  // 0: no sequence starts here
+    char32_t cp;
+  };
+  const Case cases[] = {
+      {"A", 1, 0x41},
+      {"\xc2\xb0"
+       "C",
+       2, 0xB0},                          // degree sign
+      {"\xe2\x82\xac", 3, 0x20AC},        // euro sign
+      {"\xf0\x9d\x84\x9e", 4, 0x1D11E},   // beyond the basic plane
+      {"\xf4\x8f\xbf\xbf", 4, 0x10FFFF},  // the last code point
+      {"\xb0", 0, 0},                     // lone continuation byte
+      {"\xc0\xaf", 0, 0},                 // overlong
+      {"\xed\xa0\x80", 0, 0},             // surrogate
+      {"\xf4\x90\x80\x80", 0, 0},         // beyond U+10FFFF
+      {"\xe2\x82", 0, 0},                 // cut short
+  };
+  for (const Case& c : cases) {
+    char32_t cp = 0;
+    EXPECT_EQ(DecodeUtf8(c.bytes, 0, cp), c.length) << c.bytes;
+    if (c.length > 0) {
+      EXPECT_EQ(cp, c.cp) << c.bytes;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace orvane
