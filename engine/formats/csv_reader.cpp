@@ -12,6 +12,7 @@
 #include "fault_file.h"
 #include "format_readers.h"
 #include "numbers.h"
+#include "sense_codes.h"
 #include "text.h"
 
 namespace orvane {
@@ -308,8 +309,7 @@ class TableReader {
                           line, /*needsSenseCodes=*/true);
     }
     if (codes == SenseCodes::Apsg) return code == 1 ? 'N' : code == -1 ? 'R' : 0;
-    static constexpr std::array<char, 6> kTectonicsFp = {0, 'R', 'N', 'D', 'S', 0};
-    return code >= 0 && code <= 5 ? kTectonicsFp[static_cast<std::size_t>(code)] : 0;
+    return SenseOfTectonicsFpCode(code);
   }
 
   // The sense letter, 0 when no column gives one, '?' when a cell says something

@@ -7,6 +7,7 @@
 #include "book_lines.h"
 #include "format_readers.h"
 #include "numbers.h"
+#include "sense_codes.h"
 #include "text.h"
 
 namespace orvane {
@@ -96,11 +97,11 @@ TranslatedBook ReadTectonicsFpFile(std::string_view text, const ReaderOptions& o
         AppendCommentPart(comment, "quality " + std::to_string(sense % 10));
         sense /= 10;
       }
-      static constexpr std::array<char, 6> kLetters = {0, 'R', 'N', 'D', 'S', 0};
-      if (sense <= 5) {
-        out.Sense(kLetters[static_cast<std::size_t>(sense)]);
-      } else {
+      const char letter = SenseOfTectonicsFpCode(sense);
+      if (letter == '?') {
         out.SenseUnreadable();
+      } else {
+        out.Sense(letter);
       }
     }
     AppendCommentPart(comment, rest);

@@ -5,27 +5,12 @@
 //   1,208,65,214,65
 //   ; error in liniation data [35 50 N]
 #include "numbers.h"
+#include "sense_codes.h"
 #include "writers.h"
 
 namespace orvane {
 
 namespace {
-
-// TectonicsFP's sense codes.
-char SenseCode(char sense) {
-  switch (sense) {
-    case 'R':
-      return '1';  // reverse
-    case 'N':
-      return '2';  // normal
-    case 'D':
-      return '3';  // dextral
-    case 'S':
-      return '4';  // sinistral
-    default:
-      return '0';  // unknown
-  }
-}
 
 class FplRows final : public FaultRowWriter {
  public:
@@ -45,7 +30,7 @@ class FplRows final : public FaultRowWriter {
       message += " has no lineation, which a TectonicsFP fault file (fpl) needs";
       throw FormatError(message);
     }
-    out += SenseCode(fault.sense);
+    out += TectonicsFpCode(fault.sense);
     out += ',';
     out += fault.dipDirection;
     out += ',';

@@ -7,6 +7,7 @@
 #include "book_lines.h"
 #include "format_readers.h"
 #include "numbers.h"
+#include "sense_codes.h"
 #include "text.h"
 
 namespace orvane {
@@ -39,24 +40,6 @@ int Column(const std::vector<std::string_view>& names, std::string_view name) {
     if (Upper(names[i]) == name) return static_cast<int>(i);
   }
   return kNone;
-}
-
-// SG2PS's sense words; 0 for none, '?' for a word it does not know.
-char RgfSense(std::string_view cell) {
-  const std::string word = Upper(cell);
-  for (const std::string_view w : {"+", "THRUST", "UP", "INVERSE", "U", "I", "REVERSE", "R"}) {
-    if (word == w) return 'R';
-  }
-  for (const std::string_view w : {"-", "NORMAL", "FAULT", "DOWN", "DOWNWARD", "N"}) {
-    if (word == w) return 'N';
-  }
-  for (const std::string_view w : {"DEXTRAL", "DX", "D"}) {
-    if (word == w) return 'D';
-  }
-  for (const std::string_view w : {"SINISTRAL", "SN", "S"}) {
-    if (word == w) return 'S';
-  }
-  return word.empty() || word == "X" || word == "NONE" ? 0 : '?';
 }
 
 }  // namespace
@@ -165,7 +148,7 @@ TranslatedBook ReadSg2psFile(std::string_view text, const ReaderOptions& options
       out.Lineation(*l1, *l2);
     }
 
-    const char letterOfSense = RgfSense(cell(sense));
+    const char letterOfSense = SenseOfSg2psWord(cell(sense));
     if (letterOfSense == '?') {
       out.SenseUnreadable();
     } else {

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "numbers.h"
+#include "sense_codes.h"
 #include "writers.h"
 
 namespace orvane {
@@ -17,21 +18,6 @@ constexpr std::string_view kColumns[] = {
     "LOC_Y",   "FORMATION", "DATATYPE",   "DIP_DIR",    "DIP",      "L_DIP_DIR",
     "L_DIP",   "SENSE",     "PALEONORTH", "COMMENT",
 };
-
-std::string_view SenseWord(char sense) {
-  switch (sense) {
-    case 'N':
-      return "NORMAL";
-    case 'R':
-      return "INVERSE";
-    case 'D':
-      return "DEXTRAL";
-    case 'S':
-      return "SINISTRAL";
-    default:
-      return "";
-  }
-}
 
 // A number of the output line with one decimal: "120" -> "120.0", "45.4" stays,
 // "-1e+20" -> "-100000000000000000000.0". Rounded half away from zero, as the
@@ -108,7 +94,7 @@ class RgfRows final : public FaultRowWriter {
     } else {
       out += "\t\t";
     }
-    out += SenseWord(fault.sense);
+    out += Sg2psSenseWord(fault.sense);
     out += "\t\t";  // SENSE, then PALEONORTH empty
     AppendCell(out, fault.comment);
     out += kFaultFileLineEnd;
