@@ -182,6 +182,7 @@
     $('output-stale').hidden = !changed;
     const netStale = net !== null && (changed || net.runId !== lastRun.id);
     $('net-stale').hidden = !netStale;
+    $('net-stale-mark').hidden = !netStale;
     $('net-frame').classList.toggle('stale', netStale);
   }
 
@@ -267,7 +268,13 @@
       showMessages([`Cannot read "${file.name}": ${error.message}`]);
       return;
     }
-    const decoded = engine.decodeFile(bytes);
+    let decoded;
+    try {
+      decoded = engine.decodeFile(bytes);
+    } catch (error) {
+      showMessages([`Cannot read "${file.name}": ${error.message}`]);
+      return;
+    }
     input.text = decoded.text;
     source.name = file.name;
     source.encoding = decoded.encoding;
@@ -372,6 +379,10 @@
     const key = `${net ? net.runId : 0} ${netProjection()}`;
     if (netDrawn === key) return;
     netDrawn = key;
+    const what = net
+      ? `${plural(net.faults, 'fault', 'faults')} drawn, ${plural(net.skipped, 'line', 'lines')} left out`
+      : 'no run yet';
+    const alt = `Stereonet, ${netProjection() === 'equal-area' ? 'equal area' : 'equal angle'}, lower hemisphere: ${what}`;
     $('net-crowded').hidden = true;
     say('net-status', 'Drawing…');
     await afterPaint();
@@ -389,14 +400,15 @@
     try {
       await netImage.decode();
     } catch (error) {
-      // A newer drawing replaced this one.
+      // Replaced by a newer drawing, or a broken one: the checks below tell.
+    }
+    if (netImage.src !== url) {
+      URL.revokeObjectURL(url); // a newer drawing took its place
+      return;
     }
     if (netUrl) URL.revokeObjectURL(netUrl);
     netUrl = url;
-    const what = net
-      ? `${plural(net.faults, 'fault', 'faults')} drawn, ${plural(net.skipped, 'line', 'lines')} left out`
-      : 'no run yet';
-    netImage.alt = `Stereonet, ${netProjection() === 'equal-area' ? 'equal area' : 'equal angle'}, lower hemisphere: ${what}`;
+    netImage.alt = alt;
     netImage.dataset.drawn = key;
     if (netDrawn === key) say('net-status', '');
   }
@@ -420,7 +432,6 @@
     netAsked = true;
     netImage.hidden = false;
     drawNetIfDue();
-    netImage.focus?.();
   });
   for (const radio of document.querySelectorAll('input[name="net-projection"]')) {
     radio.addEventListener('change', drawNetIfDue);
@@ -441,15 +452,20 @@
     }
   });
 
-  // PNG: the SVG drawn onto a canvas of the desktop export's size.
+  // PNG: the SVG drawn onto a canvas of the desktop export's size; the one on the page
+  // where it is that drawing already, which saves reading the SVG again.
   $('export-png').addEventListener('click', async () => {
     say('net-status', 'Drawing the PNG…');
     await afterPaint();
-    const url = URL.createObjectURL(new Blob([netSvg()], { type: 'image/svg+xml' }));
+    const onPage = netImage.dataset.drawn === `${net ? net.runId : 0} ${netProjection()}` && netImage.complete;
+    const url = onPage ? null : URL.createObjectURL(new Blob([netSvg()], { type: 'image/svg+xml' }));
     try {
-      const image = new Image(NET_WIDTH, NET_HEIGHT);
-      image.src = url;
-      await image.decode();
+      let image = netImage;
+      if (!onPage) {
+        image = new Image(NET_WIDTH, NET_HEIGHT);
+        image.src = url;
+        await image.decode();
+      }
       const canvas = document.createElement('canvas');
       canvas.width = NET_WIDTH;
       canvas.height = NET_HEIGHT;
@@ -461,7 +477,7 @@
     } catch (error) {
       say('net-status', `Could not export: ${error.message}`);
     } finally {
-      URL.revokeObjectURL(url);
+      if (url) URL.revokeObjectURL(url);
     }
   });
 
@@ -544,7 +560,12 @@
   // Every change of a setting: out of date, and stored.
   form.addEventListener('input', () => showStale());
   form.addEventListener('change', () => showStale());
-  for (const type of ['input', 'change', 'click']) form.addEventListener(type, () => saveSettings());
+  const stored = new Set(Object.values(settingControls));
+  for (const type of ['input', 'change', 'click']) {
+    form.addEventListener(type, (event) => {
+      if (stored.has(event.target) || event.target.classList.contains('preset')) saveSettings();
+    });
+  }
   window.addEventListener('pagehide', saveSettings);
 
   // Browsers compile WebAssembly quickly first and well only once a function has run

@@ -224,6 +224,18 @@ async function main() {
     check(true, 'before any run the empty net is drawn');
     await page.evaluate(() => window.scrollTo(0, 0));
 
+    // Typed lines: the net's title says so.
+    await page.focus('#input');
+    await page.keyboard.type('120 30 45 20 N\n35 50 N\n');
+    await replaceFieldText(page, '#declination', '2');
+    await page.click('#convert');
+    const svgTitle = (svg) => [...((svg.match(/<g class="title"[^>]*>([\s\S]*?)<\/g>/) || [])[1] || '')
+      .matchAll(/<text[^>]*>([^<]*)<\/text>/g)].map((m) => m[1]);
+    const typedNet = await take(() => page.click('#export-svg'));
+    check(typedNet.name === 'stereonet.svg' &&
+      JSON.stringify(svgTitle(typedNet.bytes.toString('utf8'))) === '["Equal area","lower hemisphere","typed input","declination 2°","untilting 0 %"]',
+      'the net of typed lines names "typed input"', `${typedNet.name} ${JSON.stringify(svgTitle(typedNet.bytes.toString('utf8')))}`);
+
     // Open the field notes through the file input, set declination and untilting, convert.
     const notesFile = path.join(examples, 'field-notes.txt');
     const notes = fs.readFileSync(notesFile, 'utf8');
@@ -270,7 +282,7 @@ async function main() {
 
     // The net of the run: drawn from the module's SVG, with its provenance.
     await page.$eval('#net-section', (el) => el.scrollIntoView());
-    await page.waitForFunction(() => document.getElementById('net').dataset.drawn === '1 equal-area', { timeout: 10000 });
+    await page.waitForFunction(() => document.getElementById('net').dataset.drawn === '2 equal-area', { timeout: 10000 });
     check((await page.$eval('#net', (el) => el.alt)) ===
       'Stereonet, equal area, lower hemisphere: 6 faults drawn, 4 lines left out', 'the net of the run is drawn');
     await page.evaluate(() => window.scrollTo(0, 0));
@@ -310,10 +322,10 @@ async function main() {
     check(circles === 6, `the SVG has one great circle per converted plane (${circles})`);
     check(JSON.stringify(texts('legend')) === JSON.stringify(legend), 'the legend counts the senses', JSON.stringify(texts('legend')));
     check(JSON.stringify(texts('count')) === '["6 faults drawn","4 lines left out"]', 'the count note', JSON.stringify(texts('count')));
-    check(JSON.stringify(texts('title')) === '["Equal area","lower hemisphere","field-notes.txt","declination 2°","untilting 0 %"]',
-      'the title names projection, file, declination and untilting', JSON.stringify(texts('title')));
+    check(JSON.stringify(svgTitle(svg)) === '["Equal area","lower hemisphere","field-notes.txt","declination 2°","untilting 0 %"]',
+      'the title names projection, file, declination and untilting', JSON.stringify(svgTitle(svg)));
     await page.click('#net-equal-angle');
-    await page.waitForFunction(() => document.getElementById('net').dataset.drawn === '1 equal-angle', { timeout: 10000 });
+    await page.waitForFunction(() => document.getElementById('net').dataset.drawn === '2 equal-angle', { timeout: 10000 });
     check(!(await shown(page, '#net-stale')), 'the other projection redraws the net, which stays up to date');
     const png = await take(() => page.click('#export-png'), 30000);
     const pngSize = png.bytes.length > 24 ? [png.bytes.readUInt32BE(16), png.bytes.readUInt32BE(20)] : [];
@@ -342,7 +354,8 @@ async function main() {
     await page.focus('#input');
     await withControl(page, 'End');
     await page.keyboard.type('# a new line');
-    check(await shown(page, '#output-stale') && await shown(page, '#net-stale'), 'editing the input puts output and net out of date');
+    check(await shown(page, '#output-stale') && await shown(page, '#net-stale') && await shown(page, '#net-stale-mark'),
+      'editing the input puts output and net out of date');
     await page.click('#convert');
     check(!(await shown(page, '#output-stale')), 'Convert brings them up to date');
     await replaceFieldText(page, '#declination', '3');
