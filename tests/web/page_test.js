@@ -477,10 +477,21 @@ async function main() {
       el.lineEditor.text = text;
     }, notes);
     await page.click('.preset[data-value="0"]');
+    const drawnBefore = await page.$eval('#net', (el) => el.dataset.drawn);
     await page.click('#convert');
     const overflow = await page.evaluate(() => document.documentElement.scrollWidth - window.innerWidth);
     check(overflow <= 0, 'at 200 % zoom nothing runs off the side', `${overflow} px`);
+    await page.$eval('#net-section', (el) => el.scrollIntoView());
+    await page.waitForFunction((before) => document.getElementById('net').dataset.drawn !== before, { timeout: 10000 }, drawnBefore);
     await page.screenshot({ path: path.join(outDir, 'page-zoom-200.png'), fullPage: true });
+    // A low window: the columns grow to hold the settings rather than run into the net.
+    await page.setViewport({ width: 1400, height: 560, deviceScaleFactor: 1 });
+    const low = await page.evaluate(() => {
+      const settings = document.querySelector('.settings').getBoundingClientRect();
+      const net = document.getElementById('net-section').getBoundingClientRect();
+      return { settingsBottom: Math.round(settings.bottom), netTop: Math.round(net.top) };
+    });
+    check(low.settingsBottom < low.netTop, 'in a low window the settings column stays above the net', JSON.stringify(low));
     await page.setViewport({ width: 1400, height: 900, deviceScaleFactor: 1 });
 
     // The settings are kept: after a reload the eight stored ones are back.
@@ -534,6 +545,8 @@ async function main() {
     await frames(page);
     const openMs = await page.evaluate(() => performance.now() - window.openStarted);
     check(openMs < 1000, `100,000 lines open and show in ${Math.round(openMs)} ms`);
+    const paneHeight = await page.$eval('#input-editor', (el) => el.getBoundingClientRect().height);
+    check(paneHeight < 900, `the input pane stays within the window (${Math.round(paneHeight)} px high)`);
     check((await editorText(page, '#input')) === book, 'the input holds all of them');
     const times = [];
     for (let i = 0; i < 3; ++i) {
