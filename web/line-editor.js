@@ -8,8 +8,9 @@
 // and undo are the browser's own. Beyond, the textarea holds WINDOW_LINES lines and
 // moves (its lines are written back and the next ones put in) when the view or the
 // caret comes near one of its ends. Select all, copy, cut and paste then act on the
-// whole text; a selection made by hand reaches at most about WINDOW_LINES / 2 lines
-// beyond the caret, and undo does not reach back past a move of the window.
+// whole text; a selection made by hand stays within the window (with the keyboard,
+// the window follows it up to nearly WINDOW_LINES lines), and undo does not reach
+// back past a move of the window.
 //
 // With a layer (the input pane), the textarea's own text is transparent and the
 // layer behind it draws the lines in view, marked lines red and bold; the marks move
@@ -70,9 +71,17 @@
       textarea.addEventListener('copy', (e) => this.copy(e, false));
       textarea.addEventListener('cut', (e) => this.copy(e, true));
       textarea.addEventListener('compositionstart', () => this.reattach());
+      // While a button is down (a selection being dragged) the window stays.
+      this.pointerDown = false;
       textarea.addEventListener('mousedown', () => {
         this.detached = null;
         this.allSelected = false;
+        this.pointerDown = true;
+      });
+      document.addEventListener('mouseup', () => {
+        if (!this.pointerDown) return;
+        this.pointerDown = false;
+        this.scrolled();
       });
       // The textarea never scrolls itself: where the browser scrolled it to show the
       // caret, the box scrolls instead.
@@ -238,15 +247,20 @@
     }
 
     // The window follows the view: when fewer than EDGE_LINES lines lie between the
-    // lines in view and an end of the window, it is centred on the view again.
+    // lines in view and an end of the window, it is centred on the view and the
+    // selection together where they fit into it, else on the view alone.
     scrolled() {
-      if (this.windowed) {
+      if (this.windowed && !this.pointerDown) {
         const first = Math.floor((this.box.scrollTop - this.pad) / this.lh);
         const last = first + Math.ceil(this.box.clientHeight / this.lh);
         const s = this.head.length;
         const e = s + this.win.length;
         if ((first - s < EDGE_LINES && s > 0) || (e - last < EDGE_LINES && this.tail.length > 0)) {
-          this.moveWindow(Math.round((first + last - WINDOW_LINES) / 2));
+          const { anchor, focus } = this.detached || this.selection();
+          const low = Math.min(first, anchor.line, focus.line);
+          const high = Math.max(last, anchor.line, focus.line);
+          const both = high - low <= WINDOW_LINES - 2 * (last - first);
+          this.moveWindow(Math.round(both ? (low + high - WINDOW_LINES) / 2 : (first + last - WINDOW_LINES) / 2));
         }
       }
       this.draw();
@@ -261,9 +275,9 @@
     // before the keyboard acts on it.
     reattach() {
       if (!this.detached) return;
-      const focus = this.detached.focus.line;
-      this.centreOn(focus);
-      this.revealLine(focus);
+      const { anchor, focus } = this.detached;
+      this.centreOnSelection(anchor, focus);
+      this.revealLine(focus.line);
     }
 
     // The textarea's size and place: as high as its lines (and at least the box where
@@ -385,10 +399,6 @@
       if (['Control', 'Shift', 'Alt', 'Meta', 'CapsLock'].includes(e.key)) return;
       if (this.everythingSelected()) return; // the change itself is handled in beforeinput
       this.reattach();
-      const line = this.caretLine();
-      const s = this.head.length;
-      const e2 = s + this.win.length;
-      const page = Math.ceil(this.box.clientHeight / this.lh) + 2;
       if (control && (e.key === 'Home' || e.key === 'End') && !e.shiftKey) {
         // The browser then puts the caret at the start or the end of the textarea, but
         // shows it only where that moved it.
@@ -397,11 +407,32 @@
         this.detached = null;
         this.box.scrollTop = home ? 0 : this.box.scrollHeight;
         this.scrolled();
-      } else if (e.key === 'ArrowUp' && line - s < page && s > 0) {
-        this.centreOn(line);
-      } else if (e.key === 'ArrowDown' && e2 - line < page && this.tail.length > 0) {
-        this.centreOn(line);
+        return;
       }
+      // Whatever the key does (move, join lines, extend the selection), the caret keeps
+      // a screenful of lines on either side: near an end of the window, the window is
+      // centred on the selection again. A selection too long for that has reached the
+      // longest the keyboard can make it.
+      const { anchor, focus } = this.selection();
+      const page = Math.ceil(this.box.clientHeight / this.lh) + 2;
+      const s = this.head.length;
+      const near = (focus.line - s < page && s > 0) || (s + this.win.length - focus.line < page && this.tail.length > 0);
+      if (!near) return;
+      if (Math.abs(anchor.line - focus.line) <= this.longestSelection(page)) {
+        this.centreOnSelection(anchor, focus);
+      } else if (e.shiftKey) {
+        e.preventDefault();
+      }
+    }
+
+    // The most lines a selection made by hand may span: the window less two screenfuls
+    // at each end, so that the window also holds it together with the view.
+    longestSelection(page) {
+      return WINDOW_LINES - 4 * page;
+    }
+
+    centreOnSelection(anchor, focus) {
+      this.moveWindow(Math.round((anchor.line + focus.line - WINDOW_LINES) / 2));
     }
 
     // Page Down and Page Up: the caret and the view move by the lines in view, less
@@ -411,13 +442,20 @@
       const ta = this.textarea;
       const lines = Math.max(1, Math.floor(this.box.clientHeight / this.lh) - 1);
       const { anchor, focus } = this.selection();
-      const line = Math.max(0, Math.min(this.lineCount - 1, focus.line + direction * lines));
-      if (line < this.head.length || line >= this.head.length + this.win.length) this.centreOn(line);
-      const to = this.toWindow({ line, column: focus.column });
-      const from = extend ? this.toWindow(anchor) : to;
-      if (from === null) ta.setSelectionRange(to, to);
-      else if (from <= to) ta.setSelectionRange(from, to, 'forward');
-      else ta.setSelectionRange(to, from, 'backward');
+      let line = Math.max(0, Math.min(this.lineCount - 1, focus.line + direction * lines));
+      if (extend) {
+        const longest = this.longestSelection(lines + 3);
+        line = Math.max(anchor.line - longest, Math.min(anchor.line + longest, line));
+      }
+      const end = { line, column: focus.column };
+      const from = extend ? anchor : end;
+      if (Math.min(from.line, line) < this.head.length || Math.max(from.line, line) >= this.head.length + this.win.length) {
+        this.centreOnSelection(from, end);
+      }
+      const to = this.toWindow(end);
+      const back = this.toWindow(from);
+      if (back <= to) ta.setSelectionRange(back, to, 'forward');
+      else ta.setSelectionRange(to, back, 'backward');
       this.box.scrollTop += direction * lines * this.lh;
       this.revealLine(line);
       this.draw();

@@ -616,10 +616,30 @@ async function main() {
     }, paged);
     check(back.text === 'QW' + bookLines[paged] && Math.abs(back.first - paged) < 60,
       'scrolled 90,000 lines away, typing lands at the caret and brings it back into view', JSON.stringify(back));
+    // Shift with Page Down selects on past the lines the textarea held at first, as far
+    // as the window can follow; typing then replaces exactly the selected lines.
+    await withControl(page, 'Home');
+    await page.keyboard.down('Shift');
+    for (let i = 0; i < 40; ++i) await page.keyboard.press('PageDown');
+    await page.keyboard.up('Shift');
+    const selected = await page.evaluate(() => {
+      const editor = document.getElementById('input').lineEditor;
+      const { anchor, focus } = editor.selection();
+      const shownChars = editor.textarea.selectionEnd - editor.textarea.selectionStart;
+      return { anchor, focus, lines: editor.lineCount, last: editor.lineAt(focus.line), shownChars };
+    });
+    await page.keyboard.type('Z');
+    const replaced = await page.evaluate(() => {
+      const editor = document.getElementById('input').lineEditor;
+      return { first: editor.lineAt(0), lines: editor.lineCount };
+    });
+    check(selected.anchor.line === 0 && selected.focus.line > 800 && selected.focus.column === 0 && selected.shownChars > 10000 &&
+      replaced.first === 'Z' + selected.last && replaced.lines === selected.lines - selected.focus.line,
+      `Shift+Page Down selects ${selected.focus.line} lines, and typing replaces just them`, JSON.stringify({ selected, replaced }));
     await withControl(page, 'KeyA');
     await withControl(page, 'KeyC');
     const all = await page.evaluate(() => navigator.clipboard.readText());
-    check(all === await editorText(page, '#input') && all.length > book.length, 'Ctrl+A, Ctrl+C copies the whole text');
+    check(all === await editorText(page, '#input') && all.length > 2000000, `Ctrl+A, Ctrl+C copies the whole text (${all.length} characters)`);
     await page.keyboard.type('x');
     check((await editorText(page, '#input')) === 'x', 'typing over everything selected leaves what was typed');
 
