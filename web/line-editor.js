@@ -87,7 +87,11 @@
       // caret, the box scrolls instead.
       textarea.addEventListener('scroll', () => this.handOverScroll());
       box.addEventListener('scroll', () => this.scrolled());
-      new ResizeObserver(() => this.layOut()).observe(box);
+      new ResizeObserver(() => {
+        this.metrics(); // the reader's font size may have changed
+        this.layOut();
+        this.draw();
+      }).observe(box);
       this.metrics();
       this.layOut();
     }
@@ -260,15 +264,12 @@
           const low = Math.min(first, anchor.line, focus.line);
           const high = Math.max(last, anchor.line, focus.line);
           const both = high - low <= WINDOW_LINES - 2 * (last - first);
-          this.moveWindow(Math.round(both ? (low + high - WINDOW_LINES) / 2 : (first + last - WINDOW_LINES) / 2));
+          const start = Math.round(both ? (low + high - WINDOW_LINES) / 2 : (first + last - WINDOW_LINES) / 2);
+          // Where the window cannot move further that way, it stays.
+          if (Math.max(0, Math.min(start, this.lineCount - WINDOW_LINES)) !== s) this.moveWindow(start);
         }
       }
       this.draw();
-    }
-
-    // The window centred on line i.
-    centreOn(i) {
-      this.moveWindow(i - WINDOW_LINES / 2);
     }
 
     // A selection that scrolling left outside the window comes back (and into view)

@@ -320,7 +320,7 @@
   function save() {
     if (!engine || saveButton.disabled) return;
     const bytes = engine.faultFileBytes(outputLines(), removeComment.checked, source.encoding);
-    const name = engine.faultDataFileName(saveName.value);
+    const name = engine.faultDataFileName(saveName.value === '' ? 'result' : saveName.value);
     download(bytes, name, 'application/octet-stream');
     say('save-status', `Saved ${name}: ${plural(bytes.length, 'byte', 'bytes')}, ${ENCODING_NAMES[source.encoding]}.`);
   }
