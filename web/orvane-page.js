@@ -44,14 +44,14 @@
   let net = null;
   let netUrl = null;
 
-  function warn(id, text) {
-    const el = $(id);
-    if (el.textContent !== text) el.textContent = text;
-  }
-
+  // Sets an element's text, changing its text node rather than replacing it where it
+  // has one: Chromium ends a run of typing that one undo takes back whenever nodes are
+  // added or removed in the page.
   function say(id, text) {
     const el = $(id);
-    if (el.textContent !== text) el.textContent = text;
+    if (el.textContent === text) return;
+    if (el.childNodes.length === 1 && el.firstChild.nodeType === Node.TEXT_NODE) el.firstChild.data = text;
+    else el.textContent = text;
   }
 
   function plural(n, one, many) {
@@ -118,7 +118,7 @@
   // stays as typed and the conversion reads it.
   function declinationChanged() {
     if (!engine) return;
-    warn('declination-warning', engine.isNumber(declination.value) ? '' : 'Input rotation angle');
+    say('declination-warning', engine.isNumber(declination.value) ? '' : 'Input rotation angle');
   }
 
   // Untilting: the slider writes its position into the field; the presets move the
@@ -143,12 +143,12 @@
     const text = untilting.value;
     const value = engine.strToInt(text);
     if (value !== null) {
-      warn('untilting-warning', '');
+      say('untilting-warning', '');
       if (value >= 1) setSlider(value); // 0 or less leaves the slider where it is
       return;
     }
     // "30-10" is the difference form, and "-" starts a negative number: no warning.
-    warn('untilting-warning', text === '' || text.includes('-') ? '' : 'input [0-100]');
+    say('untilting-warning', text === '' || text.includes('-') ? '' : 'input [0-100]');
   }
 
   // Without lineations there is nothing to project: the switch greys out, keeping its tick.
