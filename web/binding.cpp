@@ -12,9 +12,10 @@
 // stored settings read and written through the settings table and IniFile. Those
 // calls leave their text or bytes in one result buffer (orvane_result), valid
 // until the next of them.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <exception>
+#include <new>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -344,7 +345,7 @@ ORVANE_EXPORT int orvane_net_svg(int projection, const char* source, std::size_t
   gResult.clear();
   try {
     orvane::WriteStereonetSvg([](std::string_view bytes) { gResult.append(bytes); }, gNet, style,
-                              width, height);
+                              std::max(width, 1), std::max(height, 1));
   } catch (const std::bad_alloc&) {
     gResult = std::string();
     return 0;
