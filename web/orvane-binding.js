@@ -39,8 +39,37 @@
       return [ptr, written];
     }
 
+    // Copies `bytes` (a Uint8Array) into the module; returns [pointer, byte count].
+    putBytes(bytes) {
+      const ptr = this.m._malloc(bytes.length + 1);
+      if (!ptr) throw new Error('out of memory for ' + bytes.length + ' bytes');
+      this.m.HEAPU8.set(bytes, ptr);
+      return [ptr, bytes.length];
+    }
+
     text(ptr, size) {
       return size === 0 ? '' : this.decoder.decode(this.m.HEAPU8.subarray(ptr, ptr + size));
+    }
+
+    // Calls `call` with the pointer and size of each text (copied in as UTF-8, freed after).
+    withTexts(texts, call) {
+      const pieces = [];
+      try {
+        for (const t of texts) pieces.push(typeof t === 'string' ? this.put(t) : this.putBytes(t));
+        return call(...pieces.flat());
+      } finally {
+        for (const [ptr] of pieces) this.m._free(ptr);
+      }
+    }
+
+    // The result buffer of the last call that fills it, as text or as a copy of its bytes.
+    resultText() {
+      return this.text(this.m._orvane_result(), this.m._orvane_result_size());
+    }
+
+    resultBytes() {
+      const ptr = this.m._orvane_result();
+      return this.m.HEAPU8.slice(ptr, ptr + this.m._orvane_result_size());
     }
 
     // Converts `input` with `options` (see DEFAULT_OPTIONS). Returns
@@ -105,13 +134,98 @@
     }
   }
 
+  // Field books and fault data files, through the engine's rules.
+  Object.assign(OrvaneEngine.prototype, {
+    // A file's bytes (Uint8Array) as the desktop program reads them: UTF-8, or else
+    // Windows-1252. Returns { text, encoding }: the text with "\n" line breaks and
+    // without a byte order mark, and the ENCODING to save it in.
+    decodeFile(bytes) {
+      const encoding = this.withTexts([bytes], (p, n) => this.m._orvane_decode_file(p, n));
+      return { text: this.resultText(), encoding };
+    },
+
+    // The bytes (Uint8Array) of the fault data file of `lines` (an array of output
+    // lines without line ends): CR LF after each, lines beginning with "#" left out
+    // when `removeComment`, in `encoding`.
+    faultFileBytes(lines, removeComment, encoding) {
+      const text = lines.length === 0 ? '' : lines.join('\n') + '\n';
+      this.withTexts([text], (p, n) => this.m._orvane_fault_file(p, n, removeComment ? 1 : 0, encoding));
+      return this.resultBytes();
+    },
+
+    // The name a fault data file is saved under: "result" -> "result.fdt".
+    faultDataFileName(name) {
+      this.withTexts([name], (p, n) => this.m._orvane_fault_file_name(p, n));
+      return this.resultText();
+    },
+  });
+
+  // The stereonet of the last completed run.
+  Object.assign(OrvaneEngine.prototype, {
+    // The SVG document's bytes (Uint8Array), or null when the module ran out of memory.
+    //   projection: 'equal-area' or 'equal-angle'
+    //   source, declination, untilting: the provenance lines (texts, '' for none)
+    //   width, height: pixels (default 1000 x 800, the export's size)
+    netSvg({ projection = 'equal-area', source = '', declination = '', untilting = '', width = 1000, height = 800 } = {}) {
+      const ok = this.withTexts([source, declination, untilting], (sp, sn, dp, dn, up, un) =>
+        this.m._orvane_net_svg(projection === 'equal-angle' ? 1 : 0, sp, sn, dp, dn, up, un, width, height));
+      return ok ? this.resultBytes() : null;
+    },
+
+    // { faults, skipped }: faults on the net and lines left out of it.
+    netCounts() {
+      return { faults: this.m._orvane_net_faults(), skipped: this.m._orvane_net_skipped() };
+    },
+  });
+
+  // The stored settings: the engine's table, and a settings file (ORV.ini's format)
+  // read and written through the engine.
+  Object.assign(OrvaneEngine.prototype, {
+    // [{ name, section, key, type: 'text' | 'integer' | 'boolean', fallback }] in the
+    // table's order; values are texts as readSettings gives them.
+    settingsTable() {
+      const rows = [];
+      for (let i = 0; i < this.m._orvane_setting_count(); ++i) {
+        this.m._orvane_setting_describe(i);
+        const [name, section, key, type, fallback] = this.resultText().split('\n');
+        rows.push({ name, section, key, type, fallback });
+      }
+      return rows;
+    },
+
+    // The values that the settings file `iniText` gives, in the table's order: a text
+    // as stored, an integer in decimal, a boolean as '1' or '0'; defaults where the
+    // file lacks a setting or holds something unreadable.
+    readSettings(iniText) {
+      this.withTexts([iniText], (p, n) => this.m._orvane_settings_load(p, n));
+      const values = [];
+      for (let i = 0; i < this.m._orvane_setting_count(); ++i) {
+        this.m._orvane_setting_read(i);
+        values.push(this.resultText());
+      }
+      return values;
+    },
+
+    // `iniText` with every setting set to `values` (texts as readSettings gives them),
+    // everything else in it kept.
+    writeSettings(iniText, values) {
+      this.withTexts([iniText], (p, n) => this.m._orvane_settings_load(p, n));
+      values.forEach((value, i) => this.withTexts([String(value)], (p, n) => this.m._orvane_setting_write(i, p, n)));
+      this.m._orvane_settings_text();
+      return this.resultText();
+    },
+  });
+
+  // How a file's text is stored (orvane_decode_file's codes).
+  const ENCODING = Object.freeze({ UTF8: 0, UTF8_BOM: 1, WINDOWS_1252: 2 });
+
   // Resolves to an OrvaneEngine once the module (createOrvaneEngine from
   // orvane-engine.js) has compiled its embedded WebAssembly.
   async function loadOrvaneEngine(createModule) {
     return new OrvaneEngine(await createModule());
   }
 
-  const api = { OrvaneEngine, loadOrvaneEngine, OUTCOME, DEFAULT_OPTIONS };
+  const api = { OrvaneEngine, loadOrvaneEngine, OUTCOME, ENCODING, DEFAULT_OPTIONS };
   if (typeof module === 'object' && module.exports) module.exports = api;
   else root.OrvaneBinding = api;
 })(typeof self !== 'undefined' ? self : this);

@@ -1,183 +1,26 @@
 // The page: the desktop program's main window and options in one form, on the engine
-// compiled to WebAssembly (orvane-engine.js, through orvane-binding.js).
+// compiled to WebAssembly (orvane-engine.js, through orvane-binding.js). Files are
+// read, saved and drawn by the engine's own rules; nothing leaves the page.
 (function () {
   'use strict';
 
   const $ = (id) => document.getElementById(id);
-  const { OUTCOME, loadOrvaneEngine } = window.OrvaneBinding;
+  const { OUTCOME, ENCODING, loadOrvaneEngine } = window.OrvaneBinding;
+  const { LineEditor } = window.OrvaneLineEditor;
 
-  // The input pane: a plain textarea whose own text is transparent, over a layer that
-  // draws only the lines in view, unreadable ones red and bold. Drawing only what is
-  // in view keeps a 100,000-line text as quick as a short one.
-  class MarkedInput {
-    constructor(textarea, layer, status) {
-      this.textarea = textarea;
-      this.layer = layer;
-      this.rows = layer.firstElementChild;
-      this.status = status;
-      this.lines = [''];
-      this.marks = new Map(); // line index -> message of the last run that failed it
-
-      textarea.addEventListener('input', () => this.edited());
-      textarea.addEventListener('scroll', () => this.draw());
-      textarea.addEventListener('mousemove', (e) => this.hover(e));
-      for (const type of ['keyup', 'mouseup', 'focus']) {
-        textarea.addEventListener(type, () => this.describeCaret());
-      }
-      new ResizeObserver(() => this.fit()).observe(textarea);
-      this.fit();
-    }
-
-    // The layer covers the textarea's inside, its scroll bars left free.
-    fit() {
-      this.layer.style.width = this.textarea.clientWidth + 'px';
-      this.layer.style.height = this.textarea.clientHeight + 'px';
-      this.draw();
-    }
-
-    // Draws the lines in view behind the textarea, where the textarea has them.
-    draw() {
-      const ta = this.textarea;
-      const style = getComputedStyle(ta);
-      const lh = parseFloat(style.lineHeight);
-      const padTop = parseFloat(style.paddingTop);
-      const padLeft = parseFloat(style.paddingLeft);
-      const first = Math.max(0, Math.floor((ta.scrollTop - padTop) / lh));
-      const count = Math.ceil(ta.clientHeight / lh) + 2;
-      while (this.rows.childElementCount < count) this.rows.appendChild(document.createElement('div'));
-      while (this.rows.childElementCount > count) this.rows.lastElementChild.remove();
-      let row = this.rows.firstElementChild;
-      for (let i = first; i < first + count; ++i, row = row.nextElementSibling) {
-        const text = i < this.lines.length ? this.lines[i] : '';
-        if (row.textContent !== text) row.textContent = text;
-        const marked = this.marks.has(i);
-        if (row.classList.contains('error') !== marked) row.classList.toggle('error', marked);
-      }
-      const x = padLeft - ta.scrollLeft;
-      const y = padTop + first * lh - ta.scrollTop;
-      this.rows.style.transform = `translate(${x}px, ${y}px)`;
-    }
-
-    // Keeps the marks on their lines while the text is edited: lines before and after
-    // the change keep theirs, a line edited in place keeps its own, lines replaced lose
-    // theirs. The next Convert marks every data line afresh.
-    edited() {
-      const old = this.lines;
-      const now = this.textarea.value.split('\n');
-      let head = 0;
-      const shortest = Math.min(old.length, now.length);
-      while (head < shortest && old[head] === now[head]) ++head;
-      let tail = 0;
-      while (tail < shortest - head && old[old.length - 1 - tail] === now[now.length - 1 - tail]) ++tail;
-      const oldEnd = old.length - tail; // old lines [head, oldEnd) became now's [head, newEnd)
-      const newEnd = now.length - tail;
-      if (this.marks.size > 0 && !(oldEnd - head === 1 && newEnd - head === 1)) {
-        const shift = newEnd - oldEnd;
-        const kept = new Map();
-        for (const [i, message] of this.marks) {
-          if (i < head) kept.set(i, message);
-          else if (i >= oldEnd) kept.set(i + shift, message);
-        }
-        this.marks = kept;
-      }
-      this.lines = now;
-      this.draw();
-      this.describeCaret();
-    }
-
-    // Marks from a run: converted lines plain, unreadable lines red with their message;
-    // copied (blank and comment) lines keep what they had, as in the desktop program.
-    applyRun(run) {
-      let next = 0;
-      for (let i = 0; i < run.outcomes.length; ++i) {
-        const outcome = run.outcomes[i];
-        if (outcome === OUTCOME.CONVERTED) this.marks.delete(i);
-        else if (outcome === OUTCOME.UNREADABLE) this.marks.set(i, run.messages[next++]);
-      }
-      this.draw();
-      this.describeCaret();
-    }
-
-    lineAt(clientY) {
-      const ta = this.textarea;
-      const style = getComputedStyle(ta);
-      const y = clientY - ta.getBoundingClientRect().top - ta.clientTop - parseFloat(style.paddingTop);
-      return Math.floor((y + ta.scrollTop) / parseFloat(style.lineHeight));
-    }
-
-    // The message of an unreadable line shows while the pointer is over it.
-    hover(event) {
-      const message = this.marks.get(this.lineAt(event.clientY));
-      const title = message === undefined ? '' : message;
-      if (this.textarea.title !== title) this.textarea.title = title;
-    }
-
-    // For the keyboard: the message of the line the caret is on.
-    describeCaret() {
-      const ta = this.textarea;
-      let text = '';
-      if (this.marks.size > 0 && document.activeElement === ta) {
-        const line = ta.value.slice(0, ta.selectionStart).split('\n').length - 1;
-        const message = this.marks.get(line);
-        if (message !== undefined) text = `Line ${line + 1}: ${message}`;
-      }
-      if (this.status.textContent !== text) this.status.textContent = text;
-    }
-  }
-
-  // The output pane: its text, and in the page only the lines in view.
-  class LineView {
-    constructor(element) {
-      this.element = element;
-      this.space = element.querySelector('.lines-space');
-      this.rows = element.querySelector('.lines-rows');
-      this.value = '';
-      this.lines = [];
-      element.lineView = this; // for the tests, and the later Save
-      element.addEventListener('scroll', () => this.draw());
-      new ResizeObserver(() => this.draw()).observe(element);
-    }
-
-    // The whole output: every line followed by "\n", as the engine wrote it.
-    get text() {
-      return this.value;
-    }
-
-    set text(value) {
-      this.value = value;
-      this.lines = value.split('\n');
-      if (this.lines[this.lines.length - 1] === '') this.lines.pop();
-      let widest = 0;
-      for (const line of this.lines) if (line.length > widest) widest = line.length;
-      const style = getComputedStyle(this.element);
-      const lh = parseFloat(style.lineHeight);
-      const pad = parseFloat(getComputedStyle(this.rows).paddingLeft);
-      this.space.style.height = `${this.lines.length * lh + 2 * pad}px`;
-      this.space.style.width = `calc(${widest}ch + ${2 * pad}px)`;
-      this.element.scrollTop = 0;
-      this.element.scrollLeft = 0;
-      this.draw();
-    }
-
-    draw() {
-      const lh = parseFloat(getComputedStyle(this.element).lineHeight);
-      const pad = parseFloat(getComputedStyle(this.rows).paddingLeft);
-      const first = Math.max(0, Math.floor((this.element.scrollTop - pad) / lh));
-      const count = Math.min(Math.ceil(this.element.clientHeight / lh) + 2, Math.max(0, this.lines.length - first));
-      while (this.rows.childElementCount < count) this.rows.appendChild(document.createElement('div'));
-      while (this.rows.childElementCount > count) this.rows.lastElementChild.remove();
-      let row = this.rows.firstElementChild;
-      for (let i = first; i < first + count; ++i, row = row.nextElementSibling) {
-        if (row.textContent !== this.lines[i]) row.textContent = this.lines[i];
-      }
-      this.rows.style.transform = `translateY(${pad + first * lh}px)`;
-    }
-  }
+  // Nets of more faults than this are drawn when asked: the browser needs seconds to
+  // show an SVG drawing of ten thousand great circles.
+  const NET_DRAW_LIMIT = 5000;
+  const NET_WIDTH = 1000; // the desktop program's export size
+  const NET_HEIGHT = 800;
+  const SETTINGS_KEY = 'orvane/ORV.ini';
+  const ENCODING_NAMES = {
+    [ENCODING.UTF8]: 'UTF-8',
+    [ENCODING.UTF8_BOM]: 'UTF-8 with byte order mark',
+    [ENCODING.WINDOWS_1252]: 'Windows-1252',
+  };
 
   const form = $('workspace');
-  const input = new MarkedInput($('input'), $('input-marks'), $('input-status'));
-  const output = new LineView($('output'));
-  const copyButton = $('copy-output');
   const declination = $('declination');
   const slider = $('untilting-slider');
   const untilting = $('untilting');
@@ -185,18 +28,40 @@
   const counts = $('counts');
   const lineation = $('lineation-data');
   const projection = $('projection');
+  const removeComment = $('remove-comment');
+  const copyButton = $('copy-output');
+  const saveButton = $('save');
+  const saveName = $('save-name');
+  const netImage = $('net');
   let engine = null;
 
-  function warn(id, text) {
+  // What the input came from: a file's name and encoding, or typed text.
+  const source = { name: null, encoding: ENCODING.UTF8 };
+  // The last run: its options, and whether input or settings changed since.
+  let lastRun = null;
+  let inputEditedSinceRun = false;
+  // The net on the page: the provenance of its run, and what has been drawn of it.
+  let net = null;
+  let netUrl = null;
+
+  // Sets an element's text, changing its text node rather than replacing it where it
+  // has one: Chromium ends a run of typing that one undo takes back whenever nodes are
+  // added or removed in the page.
+  function say(id, text) {
     const el = $(id);
-    if (el.textContent !== text) el.textContent = text;
+    if (el.textContent === text) return;
+    if (el.childNodes.length === 1 && el.firstChild.nodeType === Node.TEXT_NODE) el.firstChild.data = text;
+    else el.textContent = text;
+  }
+
+  function plural(n, one, many) {
+    return `${n.toLocaleString('en')} ${n === 1 ? one : many}`;
   }
 
   // A message box as the desktop program shows it: modal, one OK button.
   function showMessages(messages) {
     const box = $('message');
-    const text = $('message-text');
-    text.replaceChildren(
+    $('message-text').replaceChildren(
       ...messages.map((m) => {
         const p = document.createElement('p');
         p.textContent = m;
@@ -206,11 +71,54 @@
     if (!box.open) box.showModal();
   }
 
+  // --- The panes ---------------------------------------------------------------------
+
+  const input = new LineEditor($('input-editor'), $('input'), {
+    marked: true,
+    onEdit: () => {
+      inputEditedSinceRun = true;
+      showStale();
+      describeCaret();
+    },
+  });
+  const output = new LineEditor($('output-editor'), $('output'));
+  // For the tests: the panes' whole texts.
+  $('input').lineEditor = input;
+  $('output').lineEditor = output;
+
+  // The message of an unreadable line shows while the pointer is over it.
+  $('input-editor').addEventListener('mousemove', (event) => {
+    const message = input.marks.get(input.lineAtPoint(event.clientY));
+    const title = message === undefined ? '' : message;
+    if (input.textarea.title !== title) input.textarea.title = title;
+  });
+
+  // For the keyboard: the message of the line the caret is on, under the input.
+  function describeCaret() {
+    let text = '';
+    if (input.marks.size > 0 && document.activeElement === input.textarea) {
+      const line = input.caretLine();
+      const message = input.marks.get(line);
+      if (message !== undefined) text = `Line ${line + 1}: ${message}`;
+    }
+    say('input-status', text);
+  }
+  for (const type of ['keyup', 'mouseup', 'focus']) input.textarea.addEventListener(type, describeCaret);
+
+  // The output's lines: a final line break ends the last line and starts none.
+  function outputLines() {
+    const lines = output.allLines();
+    if (lines[lines.length - 1] === '') lines.pop();
+    return lines;
+  }
+
+  // --- The settings column -------------------------------------------------------------
+
   // Declination: a warning while the text is not made of digits, "." and "-"; the text
   // stays as typed and the conversion reads it.
   function declinationChanged() {
     if (!engine) return;
-    warn('declination-warning', engine.isNumber(declination.value) ? '' : 'Input rotation angle');
+    say('declination-warning', engine.isNumber(declination.value) ? '' : 'Input rotation angle');
   }
 
   // Untilting: the slider writes its position into the field; the presets move the
@@ -235,12 +143,17 @@
     const text = untilting.value;
     const value = engine.strToInt(text);
     if (value !== null) {
-      warn('untilting-warning', '');
+      say('untilting-warning', '');
       if (value >= 1) setSlider(value); // 0 or less leaves the slider where it is
       return;
     }
     // "30-10" is the difference form, and "-" starts a negative number: no warning.
-    warn('untilting-warning', text === '' || text.includes('-') ? '' : 'input [0-100]');
+    say('untilting-warning', text === '' || text.includes('-') ? '' : 'input [0-100]');
+  }
+
+  // Without lineations there is nothing to project: the switch greys out, keeping its tick.
+  function lineationChanged() {
+    projection.disabled = !lineation.checked;
   }
 
   function options() {
@@ -255,22 +168,63 @@
     };
   }
 
-  function plural(n, one, many) {
-    return `${n.toLocaleString('en')} ${n === 1 ? one : many}`;
+  // --- Out of date ------------------------------------------------------------------
+
+  function sameOptions(a, b) {
+    return Object.keys(a).every((k) => a[k] === b[k]);
   }
 
+  // The output and the net say so when the input or a setting of the run has changed
+  // since; the net also after a run that stopped, as it still shows the one before.
+  function showStale() {
+    if (!lastRun) return;
+    const changed = inputEditedSinceRun || !sameOptions(options(), lastRun.options);
+    $('output-stale').hidden = !changed;
+    const netStale = net !== null && (changed || net.runId !== lastRun.id);
+    $('net-stale').hidden = !netStale;
+    $('net-stale-mark').hidden = !netStale;
+    $('net-frame').classList.toggle('stale', netStale);
+  }
+
+  // --- Convert ----------------------------------------------------------------------
+
   function convert() {
-    const run = engine.convert(input.textarea.value, options());
+    const o = options();
+    const run = engine.convert(input.text, o);
+    lastRun = { id: (lastRun ? lastRun.id : 0) + 1, options: o };
+    inputEditedSinceRun = false;
     output.text = run.output;
     copyButton.disabled = run.output === '';
-    $('copy-status').textContent = '';
-    input.applyRun(run);
+    say('copy-status', '');
+    say('save-status', '');
+    // Converted lines plain, unreadable lines red with their message; copied (blank and
+    // comment) lines keep what they had, as in the desktop program.
+    let next = 0;
+    input.setMarks(run.outcomes.length, (i) => {
+      const outcome = run.outcomes[i];
+      if (outcome === OUTCOME.CONVERTED) return null;
+      if (outcome === OUTCOME.UNREADABLE) return run.messages[next++];
+      return undefined;
+    });
+    describeCaret();
     const c = run.counts;
     let summary =
       `${plural(c.converted, 'line', 'lines')} converted, ` +
       `${c.unreadable.toLocaleString('en')} unreadable, ${c.copied.toLocaleString('en')} copied.`;
     if (run.stopped) summary = `Stopped at line ${run.outcomes.length + 1}. ` + summary;
     counts.textContent = summary;
+    if (!run.stopped) {
+      saveButton.disabled = false;
+      net = {
+        runId: lastRun.id,
+        source: source.name === null ? 'typed input' : source.name,
+        declination: o.declination,
+        untilting: o.untilting,
+        ...engine.netCounts(),
+      };
+      netChanged();
+    }
+    showStale();
     if (run.stopped) showMessages(run.stopMessages);
   }
 
@@ -278,30 +232,348 @@
     event.preventDefault(); // Enter in a field converts, as the desktop program's default button
     if (engine) convert();
   });
+
   copyButton.addEventListener('click', async () => {
     try {
       await navigator.clipboard.writeText(output.text);
-      $('copy-status').textContent = 'Copied.';
+      say('copy-status', 'Copied.');
     } catch (error) {
-      $('copy-status').textContent = `Could not copy: ${error.message}`;
+      say('copy-status', `Could not copy: ${error.message}`);
     }
   });
+
+  // --- Files ------------------------------------------------------------------------
+
+  // Hands `bytes` to the browser as a download named `name`.
+  function download(bytes, name, type) {
+    const url = URL.createObjectURL(new Blob([bytes], { type }));
+    const a = document.createElement('a');
+    a.href = url;
+    a.download = name;
+    a.hidden = true;
+    document.body.appendChild(a);
+    a.click();
+    a.remove();
+    setTimeout(() => URL.revokeObjectURL(url), 60000);
+  }
+
+  // Opens a field book as the desktop program does: the whole text replaces the input,
+  // its encoding is kept for Save, and Save waits for the next run.
+  async function openFile(file) {
+    if (!engine) return;
+    let bytes;
+    try {
+      bytes = new Uint8Array(await file.arrayBuffer());
+    } catch (error) {
+      showMessages([`Cannot read "${file.name}": ${error.message}`]);
+      return;
+    }
+    let decoded;
+    try {
+      decoded = engine.decodeFile(bytes);
+    } catch (error) {
+      showMessages([`Cannot read "${file.name}": ${error.message}`]);
+      return;
+    }
+    input.text = decoded.text;
+    source.name = file.name;
+    source.encoding = decoded.encoding;
+    say('input-file', `${file.name} (${ENCODING_NAMES[decoded.encoding]})`);
+    // The name to save under: the file's, without its extension unless that is ".fdt".
+    const dot = file.name.lastIndexOf('.');
+    saveName.value = dot > 0 && !file.name.endsWith('.fdt') ? file.name.slice(0, dot) : file.name;
+    saveButton.disabled = true;
+    inputEditedSinceRun = true;
+    showStale();
+    say('input-status', '');
+    input.textarea.focus({ preventScroll: true });
+  }
+
+  const fileInput = $('file-input');
+  $('open-file').addEventListener('click', () => fileInput.click());
+  fileInput.addEventListener('change', () => {
+    if (fileInput.files.length > 0) openFile(fileInput.files[0]);
+    fileInput.value = ''; // the same file again is a new choice
+  });
+
+  // A file dropped anywhere on the page opens; of several, the first.
+  const dropZone = $('drop-zone');
+  const carriesFiles = (event) => event.dataTransfer && [...event.dataTransfer.types].includes('Files');
+  document.addEventListener('dragover', (event) => {
+    if (!carriesFiles(event)) return;
+    event.preventDefault();
+    event.dataTransfer.dropEffect = 'copy';
+    dropZone.hidden = false;
+  });
+  document.addEventListener('dragleave', (event) => {
+    if (event.relatedTarget === null) dropZone.hidden = true;
+  });
+  document.addEventListener('drop', (event) => {
+    dropZone.hidden = true;
+    if (!carriesFiles(event)) return;
+    event.preventDefault();
+    if (event.dataTransfer.files.length > 0) openFile(event.dataTransfer.files[0]);
+  });
+
+  // Save: the output's lines as a fault data file, made by the engine (the comment rule,
+  // CR LF, the input's encoding), under the name with ".fdt" added where it lacks it.
+  function save() {
+    if (!engine || saveButton.disabled) return;
+    const bytes = engine.faultFileBytes(outputLines(), removeComment.checked, source.encoding);
+    const name = engine.faultDataFileName(saveName.value === '' ? 'result' : saveName.value);
+    download(bytes, name, 'application/octet-stream');
+    say('save-status', `Saved ${name}: ${plural(bytes.length, 'byte', 'bytes')}, ${ENCODING_NAMES[source.encoding]}.`);
+  }
+  saveButton.addEventListener('click', save);
+  saveName.addEventListener('keydown', (event) => {
+    if (event.key !== 'Enter') return;
+    event.preventDefault(); // Enter here saves rather than converts
+    save();
+  });
+  document.addEventListener('keydown', (event) => {
+    if (!(event.ctrlKey || event.metaKey) || event.altKey || event.shiftKey) return;
+    if (event.key === 's' || event.key === 'S') {
+      event.preventDefault();
+      save();
+    } else if (event.key === 'o' || event.key === 'O') {
+      event.preventDefault();
+      fileInput.click();
+    }
+  });
+
+  // --- The stereonet ----------------------------------------------------------------
+
+  function netProjection() {
+    return $('net-equal-angle').checked ? 'equal-angle' : 'equal-area';
+  }
+
+  // The SVG document of the last completed run's net, as the module writes it.
+  function netSvg() {
+    const style = { projection: netProjection(), width: NET_WIDTH, height: NET_HEIGHT };
+    if (net) Object.assign(style, { source: net.source, declination: net.declination, untilting: net.untilting });
+    const bytes = engine.netSvg(style);
+    if (bytes === null) throw new Error('not enough memory to draw the stereonet');
+    return bytes;
+  }
+
+  function netName(extension) {
+    if (!net || source.name === null) return `stereonet.${extension}`;
+    const dot = source.name.lastIndexOf('.');
+    return `${dot > 0 ? source.name.slice(0, dot) : source.name}-stereonet.${extension}`;
+  }
+
+  // Lets the page show a status before a long drawing blocks it.
+  const afterPaint = () => new Promise((resolve) => requestAnimationFrame(() => setTimeout(resolve, 0)));
+
+  // Draws the net into the page, once it is in view (or when asked, for a crowded one).
+  let netDrawn = null; // what is on the page: "runId projection"
+  let netVisible = false;
+  let netAsked = false;
+
+  function netChanged() {
+    netAsked = false;
+    drawNetIfDue();
+  }
+
+  async function drawNet() {
+    const key = `${net ? net.runId : 0} ${netProjection()}`;
+    if (netDrawn === key) return;
+    netDrawn = key;
+    const what = net
+      ? `${plural(net.faults, 'fault', 'faults')} drawn, ${plural(net.skipped, 'line', 'lines')} left out`
+      : 'no run yet';
+    const alt = `Stereonet, ${netProjection() === 'equal-area' ? 'equal area' : 'equal angle'}, lower hemisphere: ${what}`;
+    $('net-crowded').hidden = true;
+    say('net-status', 'Drawing…');
+    await afterPaint();
+    if (netDrawn !== key) return;
+    let bytes;
+    try {
+      bytes = netSvg();
+    } catch (error) {
+      say('net-status', `Could not draw the stereonet: ${error.message}`);
+      netDrawn = null;
+      return;
+    }
+    const url = URL.createObjectURL(new Blob([bytes], { type: 'image/svg+xml' }));
+    netImage.src = url;
+    try {
+      await netImage.decode();
+    } catch (error) {
+      // Replaced by a newer drawing, or a broken one: the checks below tell.
+    }
+    if (netImage.src !== url) {
+      URL.revokeObjectURL(url); // a newer drawing took its place
+      return;
+    }
+    if (netUrl) URL.revokeObjectURL(netUrl);
+    netUrl = url;
+    netImage.alt = alt;
+    netImage.dataset.drawn = key;
+    if (netDrawn === key) say('net-status', '');
+  }
+
+  function drawNetIfDue() {
+    if (!engine) return;
+    const key = `${net ? net.runId : 0} ${netProjection()}`;
+    if (netDrawn === key) return;
+    const crowded = net !== null && net.faults > NET_DRAW_LIMIT && !netAsked;
+    $('net-crowded').hidden = !crowded;
+    netImage.hidden = crowded;
+    if (crowded) {
+      say('net-crowded-text',
+        `${plural(net.faults, 'fault', 'faults')} to draw: the browser takes a while over a net this full.`);
+      return;
+    }
+    if (netVisible) drawNet();
+  }
+
+  $('net-draw').addEventListener('click', () => {
+    netAsked = true;
+    netImage.hidden = false;
+    drawNetIfDue();
+  });
+  for (const radio of document.querySelectorAll('input[name="net-projection"]')) {
+    radio.addEventListener('change', drawNetIfDue);
+  }
+  new IntersectionObserver((entries) => {
+    netVisible = entries.some((e) => e.isIntersecting);
+    drawNetIfDue();
+  }, { rootMargin: '200px' }).observe($('net-frame'));
+
+  $('export-svg').addEventListener('click', async () => {
+    say('net-status', 'Writing the SVG…');
+    await afterPaint();
+    try {
+      download(netSvg(), netName('svg'), 'image/svg+xml');
+      say('net-status', `Exported ${netName('svg')}.`);
+    } catch (error) {
+      say('net-status', `Could not export: ${error.message}`);
+    }
+  });
+
+  // PNG: the SVG drawn onto a canvas of the desktop export's size; the one on the page
+  // where it is that drawing already, which saves reading the SVG again.
+  $('export-png').addEventListener('click', async () => {
+    say('net-status', 'Drawing the PNG…');
+    await afterPaint();
+    const onPage = netImage.dataset.drawn === `${net ? net.runId : 0} ${netProjection()}` && netImage.complete;
+    const url = onPage ? null : URL.createObjectURL(new Blob([netSvg()], { type: 'image/svg+xml' }));
+    try {
+      let image = netImage;
+      if (!onPage) {
+        image = new Image(NET_WIDTH, NET_HEIGHT);
+        image.src = url;
+        await image.decode();
+      }
+      const canvas = document.createElement('canvas');
+      canvas.width = NET_WIDTH;
+      canvas.height = NET_HEIGHT;
+      canvas.getContext('2d').drawImage(image, 0, 0, NET_WIDTH, NET_HEIGHT);
+      const png = await new Promise((resolve) => canvas.toBlob(resolve, 'image/png'));
+      if (!png) throw new Error('the browser could not make the PNG');
+      download(png, netName('png'), 'image/png');
+      say('net-status', `Exported ${netName('png')}.`);
+    } catch (error) {
+      say('net-status', `Could not export: ${error.message}`);
+    } finally {
+      if (url) URL.revokeObjectURL(url);
+    }
+  });
+
+  // --- Stored settings ----------------------------------------------------------------
+
+  // The engine's table of the eight stored settings names each; here is the control
+  // that shows it, which must be of the setting's kind.
+  const settingControls = {
+    declination,
+    untilting: slider,
+    'format-integer': $('format-integer'),
+    'format-decimal': $('format-decimal'),
+    projection,
+    'lineation-data': lineation,
+    'sense-data': $('sense-data'),
+    'remove-comment': removeComment,
+  };
+  const controlKinds = { text: ['text'], integer: ['range'], boolean: ['checkbox', 'radio'] };
+  let settingsTable = [];
+
+  function storedText() {
+    try {
+      return localStorage.getItem(SETTINGS_KEY) ?? '';
+    } catch (error) {
+      return ''; // storage refused (a private window, a policy): the defaults
+    }
+  }
+
+  // Puts each stored value into its control as a user's change would: the control's
+  // own rules follow (the slider clamps and writes the field, "liniation data" greys
+  // out the projection, "int" then "double" set the format buttons).
+  function loadSettings() {
+    settingsTable = engine.settingsTable();
+    for (const row of settingsTable) {
+      const control = settingControls[row.name];
+      if (!control || !controlKinds[row.type].includes(control.type)) {
+        throw new Error(`no ${row.type} control for the stored setting "${row.key}"`);
+      }
+    }
+    const values = engine.readSettings(storedText());
+    settingsTable.forEach((row, i) => {
+      const control = settingControls[row.name];
+      const value = values[i];
+      if (row.type === 'text') {
+        control.value = value;
+        declinationChanged();
+      } else if (row.type === 'integer') {
+        setSlider(Number(value));
+      } else {
+        control.checked = value === '1';
+        if (control === lineation) lineationChanged();
+      }
+    });
+  }
+
+  function saveSettings() {
+    if (settingsTable.length === 0) return;
+    const values = settingsTable.map((row) => {
+      const control = settingControls[row.name];
+      if (row.type === 'text') return control.value;
+      if (row.type === 'integer') return control.value;
+      return control.checked ? '1' : '0';
+    });
+    try {
+      localStorage.setItem(SETTINGS_KEY, engine.writeSettings(storedText(), values));
+    } catch (error) {
+      // Not stored; the page works on.
+    }
+  }
+
+  // --- Wiring -------------------------------------------------------------------------
+
   declination.addEventListener('input', declinationChanged);
   untilting.addEventListener('input', untiltingChanged);
   slider.addEventListener('input', sliderChanged);
   for (const preset of document.querySelectorAll('.preset')) {
     preset.addEventListener('click', () => setSlider(Number(preset.dataset.value)));
   }
-  // Without lineations there is nothing to project: the switch greys out, keeping its tick.
-  lineation.addEventListener('change', () => {
-    projection.disabled = !lineation.checked;
-  });
+  lineation.addEventListener('change', lineationChanged);
+  // Every change of a setting: out of date, and stored.
+  form.addEventListener('input', () => showStale());
+  form.addEventListener('change', () => showStale());
+  const stored = new Set(Object.values(settingControls));
+  for (const type of ['input', 'change', 'click']) {
+    form.addEventListener(type, (event) => {
+      if (stored.has(event.target) || event.target.classList.contains('preset')) saveSettings();
+    });
+  }
+  window.addEventListener('pagehide', saveSettings);
 
   // Browsers compile WebAssembly quickly first and well only once a function has run
   // for a while, which would make the first Convert of a long text some three times
   // slower than the next. A few thousand lines in every notation, converted while the
   // page is idle, get the engine there first.
   function warmUp() {
+    if (lastRun) return; // too late to help, and the engine keeps the net of that run
     const sample = [
       '120 30 45 20 N 90/30 # a',
       'N28E32S R70N N N10E30E',
@@ -317,13 +589,17 @@
     for (const o of [{}, { untilting: '100', declination: '2' }, { oneDecimal: true, untilting: '37' }]) {
       engine.convert(text, o);
     }
+    // The warm-up is no run of the user's: the net stays empty until the first Convert.
+    engine.convert('', {});
   }
 
   loadOrvaneEngine(window.createOrvaneEngine).then(
     (loaded) => {
       engine = loaded;
+      loadSettings();
       convertButton.disabled = false;
       document.documentElement.dataset.engine = 'ready';
+      drawNetIfDue();
       const idle = window.requestIdleCallback || ((f) => setTimeout(f, 0));
       idle(warmUp);
     },
