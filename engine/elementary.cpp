@@ -3,6 +3,7 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 
 #include "elementary_constants.h"
@@ -82,9 +83,21 @@ inline Pair TwoProductShort(double a, double b) {
   return {p, (as.hi * b - p) + as.lo * b};
 }
 
+// A double's bits and back (std::bit_cast is missing from the WebAssembly build's library).
+inline std::uint64_t BitsOf(double x) {
+  std::uint64_t b;
+  std::memcpy(&b, &x, sizeof b);
+  return b;
+}
+inline double FromBits(std::uint64_t b) {
+  double x;
+  std::memcpy(&x, &b, sizeof x);
+  return x;
+}
+
 // 2^e for e in [-1022, 1023], from its bits: exact everywhere.
 inline double PowerOfTwo(int e) {
-  return std::bit_cast<double>(static_cast<std::uint64_t>(e + 1023) << 52);
+  return FromBits(static_cast<std::uint64_t>(e + 1023) << 52);
 }
 
 // ------------------------------------------------------------ argument reduction
@@ -123,7 +136,7 @@ std::uint64_t BitsBelow(const std::uint32_t* limbs, int pos) {
 // the window add multiples of 4, those after it less than 2^-137 (relative to the
 // reduced argument, whose smallest value for any double is about 2^-61, 2^-76).
 int ReduceLarge(double ax, Pair& r) {
-  const auto bits = std::bit_cast<std::uint64_t>(ax);
+  const std::uint64_t bits = BitsOf(ax);
   const int e = static_cast<int>(bits >> 52) - 1075;
   const std::uint64_t m = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
 
