@@ -271,7 +271,7 @@ def fit(name, g, w, b, target_log2, coeff_check, start=2):
     raise RuntimeError(name)
 
 
-def measure(g, w, b, rc, extra=None, samples=3000):
+def measure(g, w, b, rc, samples=3000):
     """max |w (g - P)| over a grid, P with the rounded coefficients rc (exact values)."""
     import math
     cd = [D(x.numerator) / D(x.denominator) for x in rc]
@@ -319,7 +319,8 @@ def main():
 
     # 2/pi, 1280 bits after the binary point, in 32-bit words
     words = 40
-    tp = (1 << (PI_BITS + 32 * words + 1)) // PI_INT  # floor(2/pi 2^(32 words)) (+-1)
+    # floor(2/pi 2^(32 words)); pi's own error reaches about 2^-110 of the last unit
+    tp = (1 << (PI_BITS + 32 * words + 1)) // PI_INT
     two_over_pi_words = [(tp >> (32 * (words - 1 - i))) & 0xFFFFFFFF for i in range(words)]
     # check the top word against a direct computation with the rational pi
     assert two_over_pi_words[0] == int(F(2) / PI * (1 << 32))
