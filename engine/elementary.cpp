@@ -1,12 +1,20 @@
 #include "elementary.h"
 
 #include <bit>
+#include <cfloat>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <limits>
 
 #include "elementary_constants.h"
+
+// Every operation must round to double as written: no wider intermediates (x87), no
+// reordering or contraction that fast-math would allow.
+static_assert(FLT_EVAL_METHOD == 0, "double arithmetic must not be evaluated wider");
+#ifdef __FAST_MATH__
+#error "the elementary functions need IEEE arithmetic: build without -ffast-math"
+#endif
 
 // How the functions reach their accuracy with plain double arithmetic:
 // - A result is a large part plus small corrections, and the corrections are computed
