@@ -25,8 +25,8 @@ static_assert(FLT_EVAL_METHOD == 0, "double arithmetic must not be evaluated wid
 //   into halves of 26 and 27 bits, which needs no fused multiply-add).
 // - Arguments of sin, cos and tan are reduced to r = x - n pi/2, |r| <= pi/4, kept as
 //   hi + lo: below 2^25 with pi/2 in 28-bit parts whose products with n are exact, above
-//   with 1280 bits of 2/pi in integer arithmetic (the reduction's worst cases cancel
-//   about 61 bits; both paths keep 130 and more).
+//   with 1280 bits of 2/pi in integer arithmetic. The worst cases cancel about 61 bits
+//   (a double within 2^-60.9 of a multiple of pi/2); both paths carry enough beyond.
 // - atan splits its argument at k/128 and turns the rest into a small t with the
 //   subtraction formula for arc tangents; asin beyond 1/2 uses asin x = pi/2 - 2 asin s,
 //   s = sqrt((1 - x) / 2).
