@@ -45,8 +45,7 @@ web:
 
 # The page against the native build: the same numbers and the same output, and the
 # page driven in headless Chromium (puppeteer-core comes from npm into the build tree).
-# The native tree is built after `web`, which installs Emscripten: one of the tests
-# links the page's binding natively with Emscripten's math library.
+# The tests need the native tree's programs too.
 web-test: web
 	@$(MAKE) --no-print-directory build
 	@cd $(WEB_BUILD) && ctest --output-on-failure

@@ -13,9 +13,7 @@ constexpr double kMaxLoopTurns = 64;
 namespace detail {
 
 void SinCosDegreesComputed(double degrees, double& sine, double& cosine) {
-  const double theta = DegToRad(degrees);
-  sine = std::sin(theta);
-  cosine = std::cos(theta);
+  SinCos(DegToRad(degrees), sine, cosine);
 }
 
 SinCosTable::SinCosTable() {
@@ -27,9 +25,9 @@ SinCosTable::SinCosTable() {
 NotationTrigTable::NotationTrigTable() {
   for (int k = -kLimit; k <= kLimit; ++k) {
     const double x = static_cast<double>(k) * (kPi / 180);
-    sine[k + kLimit] = std::sin(x);
-    cosine[k + kLimit] = std::cos(x);
-    tangent[k + kLimit] = std::tan(x);
+    sine[k + kLimit] = Sin(x);
+    cosine[k + kLimit] = Cos(x);
+    tangent[k + kLimit] = Tan(x);
   }
 }
 

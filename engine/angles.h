@@ -3,6 +3,8 @@
 
 #include <cmath>
 
+#include "elementary.h"
+
 namespace orvane {
 
 inline constexpr double kPi = 3.141592653589793;
@@ -31,8 +33,7 @@ struct SinCosTable {
   double cosine[2 * kLimit + 1];
 };
 // Filled on first use, so that it is ready for every caller, static initialisers of
-// other files included. The values come from this machine's std::sin and std::cos at
-// run time, which is why the table is not a constant.
+// other files included.
 inline const SinCosTable& WholeDegreeSinCos() {
   static const SinCosTable table;
   return table;
@@ -48,9 +49,9 @@ inline int WholeDegreeIndex(double degrees) {
 }
 }  // namespace detail
 
-// sin and cos of DegToRad(degrees). Whole degrees, the usual case for field data,
-// come from a table filled with the very same functions, so the results are the
-// bits that std::sin and std::cos give.
+// Sin and Cos (elementary.h) of DegToRad(degrees). Whole degrees, the usual case for
+// field data, come from a table filled with the very same functions, so the results
+// are the bits that Sin and Cos give.
 inline void SinCosDegrees(double degrees, double& sine, double& cosine) {
   const int i = detail::WholeDegreeIndex(degrees);
   if (i >= 0) {
@@ -63,8 +64,8 @@ inline void SinCosDegrees(double degrees, double& sine, double& cosine) {
 }
 
 namespace detail {
-// sin, cos and tan of k * (pi / 180) for whole k in [-kLimit, kLimit], at index
-// k + kLimit, filled with std::sin, std::cos and std::tan.
+// Sin, Cos and Tan of k * (pi / 180) for whole k in [-kLimit, kLimit], at index
+// k + kLimit.
 struct NotationTrigTable {
   static constexpr int kLimit = kWholeDegreeLimit;
   NotationTrigTable();
@@ -80,20 +81,20 @@ inline const NotationTrigTable& WholeDegreeNotationTrig() {
 
 }  // namespace detail
 
-// sin, cos and tan of degrees * (pi / 180), converted with that single factor as the
+// Sin, Cos and Tan of degrees * (pi / 180), converted with that single factor as the
 // compact notations do (not DegToRad). Whole degrees come from a table filled with
 // the same functions, so the results are the bits the functions give.
 inline double NotationSin(double degrees) {
   const int i = detail::WholeDegreeIndex(degrees);
-  return i >= 0 ? detail::WholeDegreeNotationTrig().sine[i] : std::sin(degrees * (kPi / 180));
+  return i >= 0 ? detail::WholeDegreeNotationTrig().sine[i] : Sin(degrees * (kPi / 180));
 }
 inline double NotationCos(double degrees) {
   const int i = detail::WholeDegreeIndex(degrees);
-  return i >= 0 ? detail::WholeDegreeNotationTrig().cosine[i] : std::cos(degrees * (kPi / 180));
+  return i >= 0 ? detail::WholeDegreeNotationTrig().cosine[i] : Cos(degrees * (kPi / 180));
 }
 inline double NotationTan(double degrees) {
   const int i = detail::WholeDegreeIndex(degrees);
-  return i >= 0 ? detail::WholeDegreeNotationTrig().tangent[i] : std::tan(degrees * (kPi / 180));
+  return i >= 0 ? detail::WholeDegreeNotationTrig().tangent[i] : Tan(degrees * (kPi / 180));
 }
 
 // A lineation's plunge computed from a vector (projection, rake and azimuth notations,

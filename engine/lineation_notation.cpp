@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "angles.h"
+#include "elementary.h"
 #include "numbers.h"
 #include "rotation.h"
 #include "slash_notation.h"
@@ -26,7 +27,7 @@ bool IsStrikeEndLetter(char c) {
 }
 
 double ClampedAsin(double x) {
-  return std::asin(x < -1 ? -1 : (x > 1 ? 1 : x));
+  return Asin(x < -1 ? -1 : (x > 1 ? 1 : x));
 }
 
 // The number between the notation letter and the strike-end letter: "R30N" -> 30.
@@ -58,7 +59,7 @@ bool ZelmDataC::ReadLineationNotation(std::string_view token) {
                              NotationCos(delta) * NotationSin(alpha), NotationSin(delta)};
     const Vector3 u = AxisRotation(theta, alpha, delta - 90).Apply(dipLine);
     Plunge = HorizontalIfNoise(ClampedAsin(u[2]) * kToDeg);
-    SetTrend(std::atan2(u[1], u[0]) * kToDeg);
+    SetTrend(Atan2(u[1], u[0]) * kToDeg);
     return true;
   }
 
@@ -72,7 +73,7 @@ bool ZelmDataC::ReadLineationNotation(std::string_view token) {
     // that (or on a horizontal plane) it has no trend.
     const double ratio = NotationTan(Plunge) / NotationTan(delta);
     if (!std::isfinite(ratio) || std::fabs(ratio) > 1) return false;
-    const double beta = std::asin(ratio) * kToDeg;
+    const double beta = Asin(ratio) * kToDeg;
     const bool towardLeftEnd = (alpha >= 0 && alpha < 90)      ? (last == 'W' || last == 'N')
                                : (alpha >= 90 && alpha < 180)  ? (last == 'N' || last == 'E')
                                : (alpha >= 180 && alpha < 270) ? (last == 'S' || last == 'E')
@@ -128,8 +129,7 @@ bool ZelmDataC::ReadLineationNotation(std::string_view token) {
     } else {
       double x = std::fabs(alpha + 90 - Trend);
       if (x > 90) x = std::fabs(alpha - 90 - Trend);
-      Plunge =
-          HorizontalIfNoise(std::fabs(std::atan(NotationSin(x) * NotationTan(delta)) * kToDeg));
+      Plunge = HorizontalIfNoise(std::fabs(Atan(NotationSin(x) * NotationTan(delta)) * kToDeg));
     }
     return true;
   }

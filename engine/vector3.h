@@ -12,6 +12,7 @@
 #include <cstddef>
 
 #include "angles.h"
+#include "elementary.h"
 
 namespace orvane {
 
@@ -57,14 +58,14 @@ inline Vector3 ProjectedOntoPlane(const Vector3& v, const Vector3& n) {
   return UnitOf(r);
 }
 
-// Azimuth atan2(E, N) in (-180, 180] and plunge asin(D) in [-90, 90] (the argument
+// Azimuth Atan2(E, N) in (-180, 180] and plunge Asin(D) in [-90, 90] (the argument
 // clamped into [-1, 1] against rounding), in degrees.
 inline double AzimuthOf(const Vector3& v) {
-  return RadToDeg(std::atan2(v[1], v[0]));
+  return RadToDeg(Atan2(v[1], v[0]));
 }
 inline double PlungeOf(const Vector3& v) {
   const double d = v[2];
-  return RadToDeg(std::asin(d < -1 ? -1 : (d > 1 ? 1 : d)));
+  return RadToDeg(Asin(d < -1 ? -1 : (d > 1 ? 1 : d)));
 }
 
 }  // namespace orvane

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "direction.h"
+#include "elementary.h"
 
 namespace orvane {
 namespace {
@@ -21,11 +22,11 @@ const std::array<double, 5> kEarlyValues = [] {
 }();
 
 TEST(Angles, TablesAreReadyForStaticInitialisers) {
-  EXPECT_EQ(kEarlyValues[0], std::sin(DegToRad(30)));
-  EXPECT_EQ(kEarlyValues[1], std::cos(DegToRad(30)));
-  EXPECT_EQ(kEarlyValues[2], std::sin(30 * (kPi / 180)));
-  EXPECT_EQ(kEarlyValues[3], std::cos(60 * (kPi / 180)));
-  EXPECT_EQ(kEarlyValues[4], std::tan(45 * (kPi / 180)));
+  EXPECT_EQ(kEarlyValues[0], Sin(DegToRad(30)));
+  EXPECT_EQ(kEarlyValues[1], Cos(DegToRad(30)));
+  EXPECT_EQ(kEarlyValues[2], Sin(30 * (kPi / 180)));
+  EXPECT_EQ(kEarlyValues[3], Cos(60 * (kPi / 180)));
+  EXPECT_EQ(kEarlyValues[4], Tan(45 * (kPi / 180)));
 }
 
 TEST(Angles, SinCosTableGivesTheFunctionsBits) {
@@ -33,8 +34,8 @@ TEST(Angles, SinCosTableGivesTheFunctionsBits) {
     double s, c;
     SinCosDegrees(d, s, c);
     const double theta = DegToRad(d);
-    EXPECT_EQ(s, std::sin(theta)) << d;
-    EXPECT_EQ(c, std::cos(theta)) << d;
+    EXPECT_EQ(s, Sin(theta)) << d;
+    EXPECT_EQ(c, Cos(theta)) << d;
   }
   double s, c;
   SinCosDegrees(-0.0, s, c);
@@ -44,9 +45,9 @@ TEST(Angles, SinCosTableGivesTheFunctionsBits) {
 TEST(Angles, NotationTrigTableGivesTheFunctionsBits) {
   for (double d = -800; d <= 800; d += 0.5) {
     const double x = d * (kPi / 180);
-    EXPECT_EQ(NotationSin(d), std::sin(x)) << d;
-    EXPECT_EQ(NotationCos(d), std::cos(x)) << d;
-    EXPECT_EQ(NotationTan(d), std::tan(x)) << d;
+    EXPECT_EQ(NotationSin(d), Sin(x)) << d;
+    EXPECT_EQ(NotationCos(d), Cos(x)) << d;
+    EXPECT_EQ(NotationTan(d), Tan(x)) << d;
   }
   EXPECT_TRUE(std::signbit(NotationSin(-0.0)));
   EXPECT_TRUE(std::signbit(NotationTan(-0.0)));

@@ -1,7 +1,6 @@
 // Converts a file with the page's binding built natively, as tests/web/convert.js does
-// with the WebAssembly build: the output lines on standard output. Built twice, with
-// the system's math library and with the one the WebAssembly build has, so that the
-// two builds can be compared with the math library held equal.
+// with the WebAssembly build: the output lines on standard output, so that the binding
+// can be compared with orvane-convert.
 //
 //   page_engine_convert FILE [--declination TEXT] [--untilting TEXT]
 //       [--no-surface] [--no-lineation] [--no-sense] [--no-projection] [--decimal]

@@ -1,4 +1,5 @@
-// Reads and writes many generated numbers through the engine's number functions and
+// Reads and writes many generated numbers through the engine's number functions, and
+// computes its sines, cosines, tangents and arc functions of many arguments, and
 // prints what came out, so that the native and the WebAssembly builds can be compared
 // line for line (tests/web/numbers_agree.sh). The numbers are made from integers
 // only, so both builds make the same ones.
@@ -13,6 +14,8 @@
 #include <cstring>
 #include <string>
 
+#include "angles.h"
+#include "elementary.h"
 #include "numbers.h"
 #include "numbers_portable.h"
 
@@ -121,6 +124,88 @@ void Midpoints(double a, std::string& mid, std::string& below) {
   below = low + "999e" + std::to_string(exp10);
 }
 
+// A result's bits; NaN as "nan", since builds may give NaN other signs and payloads.
+std::string Result(double v) {
+  if (std::isnan(v)) return "nan";
+  char buf[24];
+  std::snprintf(buf, sizeof buf, "%016" PRIx64, Bits(v));
+  return buf;
+}
+
+void Elementary(double x) {
+  double s, c;
+  orvane::SinCos(x, s, c);
+  std::printf("trig %016" PRIx64 " -> %s %s %s %s %s %s\n", Bits(x), Result(orvane::Sin(x)).c_str(),
+              Result(orvane::Cos(x)).c_str(), Result(s).c_str(), Result(c).c_str(),
+              Result(orvane::Tan(x)).c_str(), Result(orvane::Atan(x)).c_str());
+}
+
+void Arcsine(double x) {
+  std::printf("asin %016" PRIx64 " -> %s\n", Bits(x), Result(orvane::Asin(x)).c_str());
+}
+
+void Arctangent2(double y, double x) {
+  std::printf("atan2 %016" PRIx64 " %016" PRIx64 " -> %s\n", Bits(y), Bits(x),
+              Result(orvane::Atan2(y, x)).c_str());
+}
+
+// The engine's own entry points in degrees, tables and computed path alike.
+void Degrees(double d) {
+  double s, c;
+  orvane::SinCosDegrees(d, s, c);
+  std::printf("degrees %016" PRIx64 " -> %s %s %s %s %s\n", Bits(d), Result(s).c_str(),
+              Result(c).c_str(), Result(orvane::NotationSin(d)).c_str(),
+              Result(orvane::NotationCos(d)).c_str(), Result(orvane::NotationTan(d)).c_str());
+}
+
+void ElementaryCases(Random& rng, int count) {
+  const double specials[] = {0.0,
+                             -0.0,
+                             1.0,
+                             -1.0,
+                             0.5,
+                             1e-300,
+                             5e-324,
+                             1e300,
+                             1.7976931348623157e308,
+                             INFINITY,
+                             -INFINITY,
+                             NAN,
+                             0x1p25,
+                             0x1p-27,
+                             0x1p-30,
+                             0.78539816339744828,
+                             1.5707963267948966,
+                             3.1415926535897931};
+  for (double x : specials) {
+    Elementary(x);
+    Arcsine(x);
+    for (double y : specials) Arctangent2(x, y);
+  }
+  for (int i = 0; i < count; ++i) {
+    Elementary(FromBits(rng.Next()));  // any double
+    // Turns of either sign, and arguments up to 2^25, to 53 bits. One call of rng per
+    // statement: the order of arguments differs between compilers.
+    const double mantissa = static_cast<double>(rng.Next() >> 11) * 0x1p-53;
+    const int exponent = rng.Below(30) - 2;
+    const double sign = rng.Below(2) == 0 ? -1.0 : 1.0;
+    const double x = sign * std::ldexp(mantissa, exponent);
+    Elementary(x);
+    Arcsine(x / 128);                                                 // [-1, 1] mostly
+    Arcsine(std::ldexp(static_cast<double>(rng.Next() >> 11), -53));  // [0, 1)
+    Arcsine(1.0 - std::ldexp(1.0, -1 - rng.Below(53)));               // near 1
+    const double anyY = FromBits(rng.Next());
+    const double anyX = FromBits(rng.Next());
+    Arctangent2(anyY, anyX);
+    const double y = static_cast<double>(rng.Below(2000001) - 1000000) / 1000000;
+    const double x2 = static_cast<double>(rng.Below(2000001) - 1000000) / 1000000;
+    Arctangent2(y, x2);
+    // field angles: whole degrees and tenths, up to two turns either way
+    Degrees(static_cast<double>(rng.Below(1441) - 720));
+    Degrees(static_cast<double>(rng.Below(14401) - 7200) / 10);
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -187,5 +272,6 @@ int main(int argc, char** argv) {
       Read(below);
     }
   }
+  ElementaryCases(rng, count);
   return 0;
 }

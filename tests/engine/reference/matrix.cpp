@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "angles.h"
+#include "elementary.h"
 
 namespace orvane::reference {
 
@@ -46,7 +47,7 @@ MatrixC Multiply(const MatrixC& a, const MatrixC& b) {
 
 void SetAxisRotation(MatrixC& target, double angleDegrees, int axis) {
   const double theta = DegToRad(angleDegrees);
-  const double c = std::cos(theta), s = std::sin(theta);
+  const double c = Cos(theta), s = Sin(theta);
   const int a = axis % 3 + 1;  // the axes after `axis` in cyclic order
   const int b = a % 3 + 1;
   target.Set(axis, axis, 1);
@@ -113,19 +114,19 @@ MatrixC RotateAboutAxis(const MatrixC& v, double angle, double axisAzimuth, doub
 MatrixC DirectionVector(double azimuth, double plunge) {
   const double a = DegToRad(azimuth), p = DegToRad(plunge);
   MatrixC v(3, 1);
-  v.Set(1, 1, std::cos(p) * std::cos(a));
-  v.Set(2, 1, std::cos(p) * std::sin(a));
-  v.Set(3, 1, std::sin(p));
+  v.Set(1, 1, Cos(p) * Cos(a));
+  v.Set(2, 1, Cos(p) * Sin(a));
+  v.Set(3, 1, Sin(p));
   return v;
 }
 
 double AzimuthOf(const MatrixC& v) {
-  return RadToDeg(std::atan2(v.At(2, 1), v.At(1, 1)));
+  return RadToDeg(Atan2(v.At(2, 1), v.At(1, 1)));
 }
 
 double PlungeOf(const MatrixC& v) {
   const double d = v.At(3, 1);
-  return RadToDeg(std::asin(d < -1 ? -1 : (d > 1 ? 1 : d)));
+  return RadToDeg(Asin(d < -1 ? -1 : (d > 1 ? 1 : d)));
 }
 
 MatrixC ToColumn(const Vector3& v) {

@@ -44,7 +44,7 @@ class MatrixC {
 MatrixC Multiply(const MatrixC& a, const MatrixC& b);
 
 // Sets the 3x3 `target` to the right-handed rotation by `angleDegrees` about axis
-// 1 (north), 2 (east) or 3 (down), with std::cos and std::sin of DegToRad(angle).
+// 1 (north), 2 (east) or 3 (down), with Cos and Sin of DegToRad(angle).
 void SetAxisRotation(MatrixC& target, double angleDegrees, int axis);
 
 // Euclidean length of a row or column vector; -1 for a matrix with more than one
@@ -65,7 +65,7 @@ MatrixC ProjectOntoPlane(const MatrixC& v, const MatrixC& n);
 MatrixC RotateAboutAxis(const MatrixC& v, double angle, double axisAzimuth, double axisPlunge);
 
 // The unit 3x1 vector (cos p cos a, cos p sin a, sin p) of azimuth a and plunge p,
-// with std::cos and std::sin of DegToRad.
+// with Cos and Sin of DegToRad.
 MatrixC DirectionVector(double azimuth, double plunge);
 
 // Azimuth atan2(E, N) and plunge asin(D) of a 3x1 vector in degrees (the argument of
