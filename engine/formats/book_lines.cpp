@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "elementary.h"
 #include "format_readers.h"
 #include "numbers.h"
 #include "text.h"
@@ -84,18 +85,19 @@ char ObliqueSense(std::string_view word, double rake) {
 std::optional<double> RakeFromStrike(double dipDirection, double dip, double trend, double plunge) {
   const double a = dipDirection * kDegree;
   const double d = dip * kDegree;
-  if (std::fabs(std::sin(d)) < 1e-9) return std::nullopt;  // a horizontal plane has no strike
-  const double n[3] = {std::sin(d) * std::cos(a), std::sin(d) * std::sin(a), -std::cos(d)};
+  if (std::fabs(Sin(d)) < 1e-9) return std::nullopt;  // a horizontal plane has no strike
+  const double n[3] = {Sin(d) * Cos(a), Sin(d) * Sin(a), -Cos(d)};
   const double t = trend * kDegree;
   const double p = plunge * kDegree;
-  double l[3] = {std::cos(p) * std::cos(t), std::cos(p) * std::sin(t), std::sin(p)};
+  double l[3] = {Cos(p) * Cos(t), Cos(p) * Sin(t), Sin(p)};
   const double along = l[0] * n[0] + l[1] * n[1] + l[2] * n[2];
   for (int i = 0; i < 3; ++i) l[i] -= along * n[i];
   const double length = std::sqrt(l[0] * l[0] + l[1] * l[1] + l[2] * l[2]);
   if (!(length > 1e-9)) return std::nullopt;
   // The strike direction dipDirection - 90 is (sin a, -cos a, 0).
-  const double c = std::fabs(l[0] * std::sin(a) - l[1] * std::cos(a)) / length;
-  return std::acos(std::fmin(c, 1.0)) / kDegree;
+  const double c = std::fabs(l[0] * Sin(a) - l[1] * Cos(a)) / length;
+  const double cosine = std::fmin(c, 1.0);
+  return Atan2(std::sqrt((1 - cosine) * (1 + cosine)), cosine) / kDegree;  // the arc cosine
 }
 
 std::string RakeToken(double dipDirection, double dip, double rake, double endAzimuth) {
@@ -150,11 +152,10 @@ void BookLine::LineationFromRake(double dipDirection, double dip, double rake, d
   const double d = dip * kDegree;
   const double r = rake * kDegree;
   const double e = endAzimuth * kDegree;
-  const double v[3] = {std::sin(r) * std::cos(d) * std::cos(a) + std::cos(r) * std::cos(e),
-                       std::sin(r) * std::cos(d) * std::sin(a) + std::cos(r) * std::sin(e),
-                       std::sin(r) * std::sin(d)};
-  const double trend = WrapDegrees(std::atan2(v[1], v[0]) / kDegree);
-  const double plunge = std::asin(std::fmax(-1.0, std::fmin(1.0, v[2]))) / kDegree;
+  const double v[3] = {Sin(r) * Cos(d) * Cos(a) + Cos(r) * Cos(e),
+                       Sin(r) * Cos(d) * Sin(a) + Cos(r) * Sin(e), Sin(r) * Sin(d)};
+  const double trend = WrapDegrees(Atan2(v[1], v[0]) / kDegree);
+  const double plunge = Asin(std::fmax(-1.0, std::fmin(1.0, v[2]))) / kDegree;
   lineationWithoutPlane_.clear();
   AppendFieldNumber(lineationWithoutPlane_, trend);
   lineationWithoutPlane_.push_back(' ');
